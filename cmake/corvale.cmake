@@ -1,0 +1,21 @@
+# Helpers shared by the project's CMakeLists.
+
+# corvale_gtest(NAME SOURCES... [LIBS libs...] [SERIAL]): one test executable, one ctest entry.
+# Each entry writes a GoogleTest XML report that scripts/test adds up into the case counts.
+function(corvale_gtest name)
+  cmake_parse_arguments(ARG "SERIAL" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
+  target_compile_definitions(${name} PRIVATE
+    CORVALE_TESTDATA_DIR="${CORVALE_TESTDATA_PATH}"
+    CORVALE_SOURCE_DIR="${CORVALE_SOURCE_PATH}")
+  if(WIN32)
+    set(report "Z:${CMAKE_BINARY_DIR}/reports/${name}.xml")
+  else()
+    set(report "${CMAKE_BINARY_DIR}/reports/${name}.xml")
+  endif()
+  add_test(NAME ${name} COMMAND ${name} --gtest_output=xml:${report})
+  if(ARG_SERIAL)
+    set_tests_properties(${name} PROPERTIES RUN_SERIAL TRUE)
+  endif()
+endfunction()
