@@ -176,9 +176,8 @@ struct TLZH::TTables {
   // The ring buffer mirrors its first F - 1 bytes after N - 1 so string comparisons never wrap;
   // 8 more bytes let InsertNode compare a word at a time past the last valid byte.
   uint8_t TextBuf[N + F - 1 + 8];
-  int16_t LSon[N + 1];
+  int16_t Kids[N + 257][2];  // LSon and RSon; entries N+1..N+256 are the roots (right child only)
   int16_t Dad[N + 1];
-  int16_t RSon[N + 257];
   uint16_t Freq[T + 1];
   int16_t Prnt[T + N_CHAR];
   int16_t Son[T];
@@ -345,53 +344,53 @@ void TLZH::EncodeEnd(Sink& out) {
 }
 
 // ---- Match finding ----------------------------------------------------------------------------
+// The search trees keep each node's left and right child side by side (Kids[p][0], Kids[p][1]), so
+// the walk down picks a child by index instead of by an unpredictable branch.
 
 void TLZH::InitTree() {
-  for (int i = N + 1; i <= N + 256; ++i) FTables->RSon[i] = NIL;
-  for (int i = 0; i < N; ++i) FTables->Dad[i] = NIL;
-  FTables->Dad[N] = NIL;
+  for (int i = N + 1; i <= N + 256; ++i) FTables->Kids[i][1] = NIL;
+  for (int i = 0; i <= N; ++i) FTables->Dad[i] = NIL;
 }
 
 void TLZH::InsertNode(int r) {
-  uint8_t* text = FTables->TextBuf;
-  int16_t* lson = FTables->LSon;
-  int16_t* rson = FTables->RSon;
+  const uint8_t* text = FTables->TextBuf;
+  int16_t (*kids)[2] = FTables->Kids;
   int16_t* dad = FTables->Dad;
   const uint8_t* key = &text[r];
+  const uint64_t keyHead = LoadWord(key + 1);
+  const uint64_t keyHeadOrder = __builtin_bswap64(keyHead);
   int p = N + 1 + key[0];
-  int cmp = 1;
-  rson[r] = lson[r] = NIL;
+  int side = 1;
+  kids[r][0] = kids[r][1] = NIL;
   MatchLength = 0;
   for (;;) {
-    if (cmp >= 0) {
-      if (rson[p] != NIL) {
-        p = rson[p];
-      } else {
-        rson[p] = static_cast<int16_t>(r);
-        dad[r] = static_cast<int16_t>(p);
-        return;
-      }
+    int next = kids[p][side];
+    if (next == NIL) {
+      kids[p][side] = static_cast<int16_t>(r);
+      dad[r] = static_cast<int16_t>(p);
+      return;
+    }
+    p = next;
+    // Bytes 1..F-1 compared eight at a time; the first differing byte decides the side (right when
+    // the key's byte is greater). Byte-swapped words compare in string order.
+    int i;
+    uint64_t head = LoadWord(&text[p + 1]);
+    if (head != keyHead) {
+      i = 1 + (__builtin_ctzll(head ^ keyHead) >> 3);
+      side = keyHeadOrder > __builtin_bswap64(head);
     } else {
-      if (lson[p] != NIL) {
-        p = lson[p];
-      } else {
-        lson[p] = static_cast<int16_t>(r);
-        dad[r] = static_cast<int16_t>(p);
-        return;
+      i = 9;
+      side = 1;
+      for (; i < F; i += 8) {
+        uint64_t difference = LoadWord(key + i) ^ LoadWord(&text[p + i]);
+        if (difference != 0) {
+          i += __builtin_ctzll(difference) >> 3;
+          if (i < F) side = key[i] > text[p + i];
+          break;
+        }
       }
+      if (i > F) i = F;
     }
-    // Bytes 1..F-1 compared eight at a time; the first differing byte decides the direction.
-    int i = 1;
-    cmp = 0;
-    for (; i < F; i += 8) {
-      uint64_t difference = LoadWord(key + i) ^ LoadWord(&text[p + i]);
-      if (difference != 0) {
-        i += __builtin_ctzll(difference) >> 3;
-        if (i < F) cmp = key[i] - text[p + i];
-        break;
-      }
-    }
-    if (i > F) i = F;
     if (i > THRESHOLD) {
       unsigned candidate = ((r - p) & (N - 1)) - 1u;
       if (i > MatchLength) {
@@ -405,48 +404,40 @@ void TLZH::InsertNode(int r) {
   }
   // A full-length match: r takes p's place in the tree and p leaves it.
   dad[r] = dad[p];
-  lson[r] = lson[p];
-  rson[r] = rson[p];
-  dad[lson[p]] = static_cast<int16_t>(r);
-  dad[rson[p]] = static_cast<int16_t>(r);
-  if (rson[dad[p]] == p) {
-    rson[dad[p]] = static_cast<int16_t>(r);
-  } else {
-    lson[dad[p]] = static_cast<int16_t>(r);
-  }
+  kids[r][0] = kids[p][0];
+  kids[r][1] = kids[p][1];
+  dad[kids[p][0]] = static_cast<int16_t>(r);
+  dad[kids[p][1]] = static_cast<int16_t>(r);
+  kids[dad[p]][kids[dad[p]][1] == p ? 1 : 0] = static_cast<int16_t>(r);
   dad[p] = NIL;
 }
 
 void TLZH::DeleteNode(int p) {
-  int16_t* lson = FTables->LSon;
-  int16_t* rson = FTables->RSon;
+  int16_t (*kids)[2] = FTables->Kids;
   int16_t* dad = FTables->Dad;
   if (dad[p] == NIL) return;
   int q;
-  if (rson[p] == NIL) {
-    q = lson[p];
-  } else if (lson[p] == NIL) {
-    q = rson[p];
+  if (kids[p][1] == NIL) {
+    q = kids[p][0];
+  } else if (kids[p][0] == NIL) {
+    q = kids[p][1];
   } else {
-    q = lson[p];
-    if (rson[q] != NIL) {
+    // Two children: the in-order predecessor takes p's place.
+    q = kids[p][0];
+    if (kids[q][1] != NIL) {
       do {
-        q = rson[q];
-      } while (rson[q] != NIL);
-      rson[dad[q]] = lson[q];
-      dad[lson[q]] = dad[q];
-      lson[q] = lson[p];
-      dad[lson[p]] = static_cast<int16_t>(q);
+        q = kids[q][1];
+      } while (kids[q][1] != NIL);
+      kids[dad[q]][1] = kids[q][0];
+      dad[kids[q][0]] = dad[q];
+      kids[q][0] = kids[p][0];
+      dad[kids[p][0]] = static_cast<int16_t>(q);
     }
-    rson[q] = rson[p];
-    dad[rson[p]] = static_cast<int16_t>(q);
+    kids[q][1] = kids[p][1];
+    dad[kids[p][1]] = static_cast<int16_t>(q);
   }
   dad[q] = dad[p];
-  if (rson[dad[p]] == p) {
-    rson[dad[p]] = static_cast<int16_t>(q);
-  } else {
-    lson[dad[p]] = static_cast<int16_t>(q);
-  }
+  kids[dad[p]][kids[dad[p]][1] == p ? 1 : 0] = static_cast<int16_t>(q);
   dad[p] = NIL;
 }
 
