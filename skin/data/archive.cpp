@@ -9,7 +9,7 @@
 namespace {
 
 TSkinReader::TMessageProc& MessageHandler() {
-  static TSkinReader::TMessageProc handler;
+  static TSkinReader::TMessageProc handler = PlatformSkinMessageHandler();
   return handler;
 }
 
@@ -45,7 +45,11 @@ std::vector<std::string> SplitLines(const std::string& text) {
 
 }  // namespace
 
-void TSkinReader::SetMessageHandler(TMessageProc handler) { MessageHandler() = std::move(handler); }
+TSkinReader::TMessageProc TSkinReader::SetMessageHandler(TMessageProc handler) {
+  TMessageProc previous = std::move(MessageHandler());
+  MessageHandler() = std::move(handler);
+  return previous;
+}
 
 TSkinReader::TSkinReader() : FSizes(kMaxFiles, 0) {}
 

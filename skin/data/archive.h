@@ -17,10 +17,11 @@ public:
   static constexpr int64_t kMaxArchiveSize = 256 * 1024 * 1024;
   static constexpr const char* kOlderSkinMessage = "This is Older Skin File\rPlease update to new version !";
 
-  // Where the unknown-format message goes. The Windows side shows it in a message box; a reader
-  // without a handler stays silent (LastError still tells).
+  // Where the unknown-format message goes: at first the platform's (the framework's message box on
+  // Windows, none in native builds); a reader without a handler stays silent (LastError still tells).
   using TMessageProc = std::function<void(const std::string& message)>;
-  static void SetMessageHandler(TMessageProc handler);
+  // Returns the handler it replaces.
+  static TMessageProc SetMessageHandler(TMessageProc handler);
 
   TSkinReader();
 
@@ -61,6 +62,9 @@ private:
   int32_t FHeader[4] = {};
   std::string FLastError;
 };
+
+// The handler readers start with; defined per platform.
+TSkinReader::TMessageProc PlatformSkinMessageHandler();
 
 // An archive that cannot be written: too many files, or a name that cannot stand in the name list.
 class ESkinArchiveError : public Exception {

@@ -94,13 +94,13 @@ TEST(SkinReader, NameListSeparatorsAndEmptyList) {
 
 TEST(SkinReader, UnknownFormatShowsTheMessageOnceAndKeepsTheDirectory) {
   std::vector<std::string> shown;
-  TSkinReader::SetMessageHandler([&](const std::string& message) { shown.push_back(message); });
+  auto previous = TSkinReader::SetMessageHandler([&](const std::string& message) { shown.push_back(message); });
   TSkinReader reader;
   ASSERT_TRUE(LoadPackage(reader, BuildSkinArchive(kFiles)));
   std::vector<uint8_t> older = BuildSkinArchive(kFiles);
   PutInt32(older, 0, 10000);
   EXPECT_FALSE(LoadPackage(reader, older));
-  TSkinReader::SetMessageHandler(nullptr);
+  TSkinReader::SetMessageHandler(previous);
 
   ASSERT_EQ(shown.size(), 1u);
   EXPECT_EQ(shown[0], "This is Older Skin File\rPlease update to new version !");

@@ -168,6 +168,11 @@ int LzhUnpack(const std::string& in, const std::string& outPath) {
 }  // namespace
 
 int RunSkinpack(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  // A command-line tool reports on stderr: no message box, even on Windows.
+  struct TQuietReader {
+    TSkinReader::TMessageProc previous = TSkinReader::SetMessageHandler(nullptr);
+    ~TQuietReader() { TSkinReader::SetMessageHandler(std::move(previous)); }
+  } quiet;
   try {
     const std::string command = args.empty() ? std::string() : args[0];
     if (command == "pack" && args.size() == 3) return Pack(args[1], args[2]);
