@@ -57,6 +57,7 @@ start_wine_session() {
   # attached, they stay up for the session instead of holding a test runner's output pipe open.
   "$WINE" wineboot >/dev/null 2>&1 </dev/null
   trap stop_wine_session EXIT
+  trap 'stop_wine_session; exit 130' INT TERM
 }
 
 stop_wine_session() {
