@@ -1,5 +1,6 @@
 #include "bench/lzh_plain.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -31,6 +32,19 @@ struct State {
   int match_position, match_length;
   const PlainIo* io;
 };
+
+int ReadByte(const PlainIo& io) {
+  uint8_t byte;
+  uint16_t got = 0;
+  io.read(io.context, &byte, 1, &got);
+  return got ? byte : -1;
+}
+
+void WriteByte(const PlainIo& io, int byte) {
+  uint8_t b = static_cast<uint8_t>(byte);
+  uint16_t written;
+  io.write(io.context, &b, 1, &written);
+}
 
 void MakeDecodeTables(State& s) {
   for (int u = 0; u < 64; u++) {
@@ -101,7 +115,7 @@ void DeleteNode(State& s, int p) {
 int GetBit(State& s) {
   int i;
   while (s.getlen <= 8) {
-    if ((i = s.io->getc(s.io->context)) < 0) i = 0;
+    if ((i = ReadByte(*s.io)) < 0) i = 0;
     s.getbuf |= i << (8 - s.getlen);
     s.getlen += 8;
   }
@@ -114,7 +128,7 @@ int GetBit(State& s) {
 int GetByte(State& s) {
   unsigned i;
   while (s.getlen <= 8) {
-    int c = s.io->getc(s.io->context);
+    int c = ReadByte(*s.io);
     if (c < 0) c = 0;
     s.getbuf |= c << (8 - s.getlen);
     s.getlen += 8;
@@ -128,9 +142,9 @@ int GetByte(State& s) {
 void Putcode(State& s, int l, unsigned c) {
   s.putbuf |= c >> s.putlen;
   if ((s.putlen += l) >= 8) {
-    s.io->putc(s.io->context, s.putbuf >> 8);
+    WriteByte(*s.io, s.putbuf >> 8);
     if ((s.putlen -= 8) >= 8) {
-      s.io->putc(s.io->context, s.putbuf & 0xFF);
+      WriteByte(*s.io, s.putbuf & 0xFF);
       s.putlen -= 8;
       s.putbuf = (unsigned short)(c << (l - s.putlen));
     } else {
@@ -220,7 +234,7 @@ void EncodePosition(State& s, unsigned c) {
 }
 
 void EncodeEnd(State& s) {
-  if (s.putlen) s.io->putc(s.io->context, s.putbuf >> 8);
+  if (s.putlen) WriteByte(*s.io, s.putbuf >> 8);
 }
 
 int DecodeChar(State& s) {
@@ -257,7 +271,7 @@ long PlainLzhEncode(const PlainIo& io) {
   int sp = 0;
   r = N - F;
   for (i = sp; i < r; i++) s.text_buf[i] = ' ';
-  for (len = 0; len < F && (c = io.getc(io.context)) >= 0; len++) s.text_buf[r + len] = (unsigned char)c;
+  for (len = 0; len < F && (c = ReadByte(io)) >= 0; len++) s.text_buf[r + len] = (unsigned char)c;
   textsize = len;
   for (i = 1; i <= F; i++) InsertNode(s, r - i);
   InsertNode(s, r);
@@ -271,7 +285,7 @@ long PlainLzhEncode(const PlainIo& io) {
       EncodePosition(s, s.match_position);
     }
     last_match_length = s.match_length;
-    for (i = 0; i < last_match_length && (c = io.getc(io.context)) >= 0; i++) {
+    for (i = 0; i < last_match_length && (c = ReadByte(io)) >= 0; i++) {
       DeleteNode(s, sp);
       s.text_buf[sp] = (unsigned char)c;
       if (sp < F - 1) s.text_buf[sp + N] = (unsigned char)c;
@@ -305,7 +319,7 @@ void PlainLzhDecode(long size, const PlainIo& io) {
   for (count = 0; count < size;) {
     c = DecodeChar(s);
     if (c < 256) {
-      io.putc(io.context, c);
+      WriteByte(io, c);
       s.text_buf[r++] = (unsigned char)c;
       r &= (N - 1);
       count++;
@@ -314,7 +328,7 @@ void PlainLzhDecode(long size, const PlainIo& io) {
       j = c - 255 + THRESHOLD;
       for (k = 0; k < j; k++) {
         c = s.text_buf[(i + k) & (N - 1)];
-        io.putc(io.context, c);
+        WriteByte(io, c);
         s.text_buf[r++] = (unsigned char)c;
         r &= (N - 1);
         count++;
@@ -332,13 +346,19 @@ struct MemoryContext {
   std::vector<uint8_t>* out;
 };
 
-int MemoryGet(void* context) {
+// Block callbacks over in-memory data, as a stream's Read and Write behave.
+void MemoryRead(void* context, uint8_t* buffer, uint16_t requested, uint16_t* obtained) {
   auto* m = static_cast<MemoryContext*>(context);
-  return m->position < m->in->size() ? (*m->in)[m->position++] : -1;
+  size_t count = std::min<size_t>(requested, m->in->size() - m->position);
+  std::memcpy(buffer, m->in->data() + m->position, count);
+  m->position += count;
+  *obtained = static_cast<uint16_t>(count);
 }
 
-void MemoryPut(void* context, int byte) {
-  static_cast<MemoryContext*>(context)->out->push_back(static_cast<uint8_t>(byte));
+void MemoryWrite(void* context, const uint8_t* buffer, uint16_t count, uint16_t* written) {
+  auto* out = static_cast<MemoryContext*>(context)->out;
+  out->insert(out->end(), buffer, buffer + count);
+  *written = count;
 }
 
 }  // namespace
@@ -348,7 +368,7 @@ std::vector<uint8_t> PlainLzhPack(const std::vector<uint8_t>& input) {
   uint32_t size = static_cast<uint32_t>(input.size());
   for (int i = 0; i < 4; i++) out.push_back(static_cast<uint8_t>(size >> (8 * i)));
   MemoryContext context{&input, 0, &out};
-  PlainLzhEncode(PlainIo{MemoryGet, MemoryPut, &context});
+  PlainLzhEncode(PlainIo{MemoryRead, MemoryWrite, &context});
   return out;
 }
 
@@ -357,6 +377,6 @@ std::vector<uint8_t> PlainLzhUnpack(const std::vector<uint8_t>& packed) {
   if (packed.size() < 4) return out;
   int32_t size = static_cast<int32_t>(packed[0] | packed[1] << 8 | packed[2] << 16 | uint32_t(packed[3]) << 24);
   MemoryContext context{&packed, 4, &out};
-  PlainLzhDecode(size, PlainIo{MemoryGet, MemoryPut, &context});
+  PlainLzhDecode(size, PlainIo{MemoryRead, MemoryWrite, &context});
   return out;
 }

@@ -6,9 +6,11 @@
 #include <cstdint>
 #include <vector>
 
+// The codec's callbacks as the published interface has them: a read procedure asked for a count
+// of bytes that reports how many it delivered, and a write procedure; the codec always asks for one.
 struct PlainIo {
-  int (*getc)(void* context);             // next byte, or -1 at the end
-  void (*putc)(void* context, int byte);
+  void (*read)(void* context, uint8_t* buffer, uint16_t requested, uint16_t* obtained);
+  void (*write)(void* context, const uint8_t* buffer, uint16_t count, uint16_t* written);
   void* context;
 };
 
