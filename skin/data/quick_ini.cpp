@@ -1,5 +1,6 @@
 #include "skin/data/quick_ini.h"
 
+#include <algorithm>
 #include <climits>
 
 #include "skin/data/lzh.h"
@@ -57,25 +58,40 @@ std::string ValueOf(const std::string& line) {
 
 void TQuickIni::LoadFromStream(TStream* stream) {
   if (!stream) return;
+  // The description normally arrives in a memory stream: parse it where it lies.
+  if (auto* memory = dynamic_cast<TMemoryStream*>(stream)) {
+    uint64_t at = std::min(memory->Position(), memory->Size());
+    Parse(reinterpret_cast<const char*>(memory->Memory()) + at, memory->Size() - at);
+    memory->SetPosition(memory->Size());
+    return;
+  }
   std::string text(static_cast<size_t>(stream->Remaining()), '\0');
   text.resize(stream->Read(text.data(), text.size()));
+  Parse(text.data(), text.size());
+}
+
+void TQuickIni::Parse(const char* text, size_t size) {
   Clear();
+  // One allocation for the line list rather than a chain of reallocations that copy it.
+  FLines.reserve(static_cast<size_t>(std::count(text, text + size, '\n')) + 1);
   // Lines end at CR, LF or NUL; one CR and then one LF are skipped after each; NUL ends the text.
   size_t i = 0;
-  const size_t size = text.size();
-  bool ended = false;
-  while (i < size && !ended) {
+  while (i < size) {
     size_t start = i;
     while (i < size && text[i] != '\r' && text[i] != '\n' && text[i] != '\0') ++i;
-    std::string line = Trim(text, start, i);
-    if (i < size && text[i] == '\0') ended = true;
+    size_t end = i;
+    bool ended = i < size && text[i] == '\0';
     if (i < size && text[i] == '\r') ++i;
     if (i < size && text[i] == '\n') ++i;
-    if (line.empty() || line[0] == ';') continue;
-    if (line.front() == '[' && line.back() == ']') {
-      FSections.emplace_back(line, static_cast<int>(FLines.size()));
+    while (start < end && IsBlank(text[start])) ++start;
+    while (end > start && IsBlank(text[end - 1])) --end;
+    if (end > start && text[start] != ';') {
+      if (text[start] == '[' && text[end - 1] == ']') {
+        FSections.emplace_back(std::string(text + start, end - start), static_cast<int>(FLines.size()));
+      }
+      FLines.emplace_back(text + start, end - start);
     }
-    FLines.push_back(std::move(line));
+    if (ended) break;
   }
 }
 

@@ -47,6 +47,7 @@ public:
   static bool TryStrToInt(const std::string& text, int32_t& value);
 
 private:
+  void Parse(const char* text, size_t size);
   // FLines index of the first header named section, or -1.
   int FindSection(const std::string& section) const;
   // One past the last line of the section whose header is at headerLine.
