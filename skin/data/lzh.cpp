@@ -42,7 +42,7 @@ constexpr TPositionCodes kCodes;
 static_assert(kCodes.p_code[4] == 0x50 && kCodes.p_code[11] == 0x88 && kCodes.p_code[12] == 0x90 &&
               kCodes.p_code[24] == 0xC0 && kCodes.p_code[47] == 0xEE && kCodes.p_code[63] == 0xFF);
 
-// Byte sources deliver the next byte or -1 at the end; Delivered() counts real bytes.
+// Byte sources deliver the next byte, or -1 at the end.
 class TCallbackSource {
 public:
   explicit TCallbackSource(const TReadProc& read) : FRead(read) {}
@@ -50,15 +50,11 @@ public:
     uint8_t byte = 0;
     uint16_t got = 0;
     FRead(&byte, 1, got);
-    if (got == 0) return -1;
-    ++FDelivered;
-    return byte;
+    return got == 0 ? -1 : byte;
   }
-  uint64_t Delivered() const { return FDelivered; }
 
 private:
   const TReadProc& FRead;
-  uint64_t FDelivered = 0;
 };
 
 // Reads the source stream in blocks; the codec still consumes it one byte at a time.
@@ -69,21 +65,18 @@ public:
     if (FNext == FEnd && !Refill()) return -1;
     return *FNext++;
   }
-  uint64_t Delivered() const { return FDelivered - static_cast<uint64_t>(FEnd - FNext); }
 
 private:
   bool Refill() {
     size_t got = FStream.Read(FBuffer, sizeof FBuffer);
     FNext = FBuffer;
     FEnd = FBuffer + got;
-    FDelivered += got;
     return got != 0;
   }
   TStream& FStream;
   uint8_t FBuffer[8192];
   const uint8_t* FNext = FBuffer;
   const uint8_t* FEnd = FBuffer;
-  uint64_t FDelivered = 0;
 };
 
 class TCallbackSink {

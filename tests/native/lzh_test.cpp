@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <random>
 
 #include "bench/lzh_plain.h"
@@ -74,6 +75,28 @@ TEST_P(LzhVectors, PackAndUnpackBitForBit) {
 // archive320k drives the Huffman tree through several rebuilds; run61 is one byte repeated past
 // the longest match, coded as matches that overlap their own output.
 INSTANTIATE_TEST_SUITE_P(SharedVectors, LzhVectors, testing::Values("hello", "run61", "text4k", "archive320k"));
+
+// The codec's own block callbacks over two streams, as the INI reader and the skin stream use them.
+TEST(Lzh, BlockCallbacksOverStreams) {
+  std::vector<uint8_t> plain = ReadBytes(TestDataPath("lzh/text4k.in"));
+  TMemoryStream source(plain), packed;
+  TLZH codec;
+  codec.SetStreams(&source, &packed);
+  int32_t textSize = 0;
+  using namespace std::placeholders;
+  codec.LZHPack(textSize, std::bind(&TLZH::GetBlockStream, &codec, _1, _2, _3),
+                std::bind(&TLZH::PutBlockStream, &codec, _1, _2, _3));
+  EXPECT_EQ(textSize, 4096);
+  std::vector<uint8_t> expected = ReadBytes(TestDataPath("lzh/text4k.lzh"));
+  EXPECT_EQ(packed.Bytes(), std::vector<uint8_t>(expected.begin() + 4, expected.end()));
+
+  TMemoryStream code(std::vector<uint8_t>(expected.begin() + 4, expected.end())), unpacked;
+  TLZH decoder;
+  decoder.SetStreams(&code, &unpacked);
+  decoder.LZHUnpack(4096, std::bind(&TLZH::GetBlockStream, &decoder, _1, _2, _3),
+                    std::bind(&TLZH::PutBlockStream, &decoder, _1, _2, _3));
+  EXPECT_EQ(unpacked.Bytes(), plain);
+}
 
 TEST(Lzh, EmptyInputPacksToSizeZeroAndUnpacksToNothing) {
   std::vector<uint8_t> packed = Pack({});
