@@ -4,6 +4,7 @@
 #include <climits>
 #include <fstream>
 
+#include "framework/text.h"
 #include "skin/data/lzh.h"
 
 namespace {
@@ -20,13 +21,6 @@ int32_t ReadInt32(const uint8_t* p) {
 void AppendInt32(std::vector<uint8_t>& out, int32_t value) {
   uint32_t v = static_cast<uint32_t>(value);
   for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
-}
-
-std::string LowerAscii(std::string text) {
-  for (char& ch : text) {
-    if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
-  }
-  return text;
 }
 
 // Lines end at CR LF, CR or LF; a break after the last name adds no empty line.
@@ -109,7 +103,7 @@ bool TSkinReader::LoadArchive(const uint8_t* data, size_t size) {
     return Refuse("The skin archive's name list length " + std::to_string(nameListLength) + " runs past its end");
   }
   std::vector<std::string> names =
-      SplitLines(LowerAscii(std::string(reinterpret_cast<const char*>(data + position), nameListLength)));
+      SplitLines(LowerCase(std::string(reinterpret_cast<const char*>(data + position), nameListLength)));
   position += nameListLength;
 
   if (names.size() > static_cast<size_t>(kMaxFiles)) {
@@ -157,7 +151,7 @@ void TSkinReader::WriteEntry(int index, TMemoryStream& stream) const {
 
 void TSkinReader::readfile(const std::string& name, TMemoryStream& stream) const {
   stream.Clear();
-  std::string wanted = LowerAscii(name);
+  std::string wanted = LowerCase(name);
   for (int i = 0; i < FCount; ++i) {
     if (FNames[i] == wanted) {
       WriteEntry(i, stream);

@@ -2,16 +2,7 @@
 
 #include <algorithm>
 
-namespace {
-
-std::string Lower(std::string text) {
-  for (char& ch : text) {
-    if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
-  }
-  return text;
-}
-
-}  // namespace
+#include "framework/text.h"
 
 const TSkin3rdLines& BuiltInSkin3rdLines() {
   static const TSkin3rdLines lines = {
@@ -72,10 +63,10 @@ void InitControlList(TSkin3rdLines& lines) {
 }
 
 std::optional<std::string> FindSkin3rdKind(const TSkin3rdLines& lines, const std::string& className) {
-  std::string wanted = Lower(className) + "=";
+  std::string wanted = LowerCase(className) + "=";
   for (const std::string& line : lines) {
-    if (line.size() >= wanted.size() && Lower(line.substr(0, wanted.size())) == wanted) {
-      return Lower(line.substr(wanted.size(), 50));
+    if (line.size() >= wanted.size() && LowerCase(line.substr(0, wanted.size())) == wanted) {
+      return LowerCase(line.substr(wanted.size(), 50));
     }
   }
   return std::nullopt;
@@ -87,6 +78,6 @@ bool IsKnownSkin3rdKind(const std::string& kind) {
       "datetimepicker", "mediaplayer", "bitbtn", "pngbitbtn", "pngspeedbutton", "menubtn", "speedbutton",
       "tab", "progress", "scrollbar", "singlescrollbar", "embedscrollbar", "container", "groupbox",
       "advpagecontrol", "radiogroup", "checkgroup", "checkbox"};
-  std::string lower = Lower(kind);
+  std::string lower = LowerCase(kind);
   return std::any_of(std::begin(kKinds), std::end(kKinds), [&](const char* k) { return lower == k; });
 }

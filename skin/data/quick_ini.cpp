@@ -3,17 +3,12 @@
 #include <algorithm>
 #include <climits>
 
+#include "framework/text.h"
 #include "skin/data/lzh.h"
 
 namespace {
 
 inline bool IsBlank(char ch) { return static_cast<unsigned char>(ch) <= 32; }
-inline char LowerChar(char ch) { return ch >= 'A' && ch <= 'Z' ? static_cast<char>(ch - 'A' + 'a') : ch; }
-
-std::string Lower(std::string text) {
-  for (char& ch : text) ch = LowerChar(ch);
-  return text;
-}
 
 // Removes characters 0..32 from both ends.
 std::string Trim(const std::string& text, size_t begin = 0, size_t end = std::string::npos) {
@@ -39,14 +34,14 @@ bool NameEquals(const std::string& line, const std::string& lowerKey) {
   while (end > begin && IsBlank(line[end - 1])) --end;
   if (end - begin != lowerKey.size()) return false;
   for (size_t i = 0; i < lowerKey.size(); ++i) {
-    if (LowerChar(line[begin + i]) != lowerKey[i]) return false;
+    if (LowerCaseChar(line[begin + i]) != lowerKey[i]) return false;
   }
   return true;
 }
 
 std::string NameOf(const std::string& line) {
   size_t equals = line.find('=');
-  return equals == std::string::npos ? std::string() : Lower(Trim(line, 0, equals));
+  return equals == std::string::npos ? std::string() : LowerCase(Trim(line, 0, equals));
 }
 
 std::string ValueOf(const std::string& line) {
@@ -157,10 +152,10 @@ void TQuickIni::RebuildSections() {
 int TQuickIni::FindSection(const std::string& section) const {
   if (!FSectionIndexValid) {
     FSectionIndex.clear();
-    for (const auto& [header, line] : FSections) FSectionIndex.emplace(Lower(header), line);
+    for (const auto& [header, line] : FSections) FSectionIndex.emplace(LowerCase(header), line);
     FSectionIndexValid = true;
   }
-  auto found = FSectionIndex.find("[" + Lower(section) + "]");
+  auto found = FSectionIndex.find("[" + LowerCase(section) + "]");
   return found == FSectionIndex.end() ? -1 : found->second;
 }
 
@@ -171,7 +166,7 @@ size_t TQuickIni::SectionEnd(int headerLine) const {
 }
 
 int TQuickIni::FindKey(int headerLine, const std::string& key) const {
-  std::string lowerKey = Lower(key);
+  std::string lowerKey = LowerCase(key);
   size_t end = SectionEnd(headerLine);
   for (size_t i = static_cast<size_t>(headerLine) + 1; i < end; ++i) {
     if (NameEquals(FLines[i], lowerKey)) return static_cast<int>(i);
@@ -198,7 +193,7 @@ bool TQuickIni::TryStrToInt(const std::string& text, int32_t& value) {
     if (i == text.size()) return false;
     uint64_t result = 0;
     for (; i < text.size(); ++i) {
-      char ch = LowerChar(text[i]);
+      char ch = LowerCaseChar(text[i]);
       int digit = ch >= '0' && ch <= '9' ? ch - '0' : ch >= 'a' && ch <= 'f' ? ch - 'a' + 10 : -1;
       if (digit < 0) return false;
       result = result * 16 + digit;

@@ -7,6 +7,7 @@
 
 #include "framework/exceptions.h"
 #include "framework/streams.h"
+#include "framework/text.h"
 #include "skin/data/archive.h"
 #include "skin/data/lzh.h"
 
@@ -21,13 +22,6 @@ class EToolError : public Exception {
 public:
   using Exception::Exception;
 };
-
-std::string LowerAscii(std::string text) {
-  for (char& ch : text) {
-    if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
-  }
-  return text;
-}
 
 TMemoryStream ReadInput(const std::string& path) {
   std::error_code error;
@@ -74,7 +68,7 @@ TSkinReader LoadPackage(const std::string& path) {
 }
 
 bool IsSkinFile(const fs::path& path) {
-  std::string extension = LowerAscii(path.extension().string());
+  std::string extension = LowerCase(path.extension().string());
   return extension == ".ini" || extension == ".bmp";
 }
 
