@@ -129,8 +129,10 @@ private:
 
   TFormProperty ParseProperty(size_t depth) {
     TFormProperty property;
-    property.Name = ReadIdentifier("a property name, \"object\" or \"end\"");
+    SkipBlanks();
     property.Line = FLine;
+    if (AtKeyword("object")) Fail("\"object\" cannot stand inside a collection item");
+    property.Name = ReadIdentifier("a property name, \"object\" or \"end\"");
     Expect('=', "\"=\" after " + property.Name);
     property.Value = ParseValue(depth + 1);
     return property;

@@ -97,6 +97,7 @@ TEST(FormText, ErrorsNameTheLine) {
       {"object A TA\nend", "line 1: expected \":\""},
       {"object A: TA\n  Left = 12px\nend", "line 2: unexpected character after a number"},
       {"object A: TA\n  Caption = #\nend", "line 2: expected a character code"},
+      {"object A: TA\n  Items = <item\n  object = 1 end>\nend", "line 3: \"object\" cannot stand inside"},
   };
   for (const TCase& c : cases) {
     try {
