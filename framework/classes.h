@@ -236,6 +236,9 @@ public:
   int32_t Tag() const { return FTag; }
   void SetTag(int32_t tag) { FTag = tag; }
 
+  // The form reader places a component read inside another one: controls take it as their parent.
+  virtual void SetParentComponent(TComponent* /*parent*/) {}
+
   bool Loading() const { return FLoading; }
   bool Destroying() const { return FDestroying; }
   // Form reading: BeginLoading before properties are set, Loaded once the whole form is read.

@@ -1,0 +1,22 @@
+// Builds components from a parsed form definition: the root's own properties, then every nested
+// object created by its registered class, owned by the root and placed inside the object that
+// encloses it, its properties set by name, event handlers found among the root's published
+// methods, and Loaded called on every component once the whole definition is read.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "framework/classes.h"
+#include "framework/form_text.h"
+
+// A definition that does not fit the classes it names; the message names component and property.
+class EFormReadError : public Exception {
+public:
+  using Exception::Exception;
+};
+
+void ReadComponent(TComponent& root, const TFormObject& definition);
+
+// Colour names of definitions ("clBtnFace", "clWhite"); system colours have the top bit set.
+bool IdentToColor(const std::string& name, int64_t& colour);
