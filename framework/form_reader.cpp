@@ -3,6 +3,7 @@
 #include <utility>
 #include <vector>
 
+#include "framework/collection.h"
 #include "framework/text.h"
 
 namespace {
@@ -139,6 +140,20 @@ private:
     }
     const TPropertyInfo* property = FindProperty(&target, name);
     if (!property) Fail(where, line, "no property " + name + " in " + target.ClassName());
+    if (value.Kind == TFormValue::TKind::Collection) {
+      // Items are filled in place: the collection object itself stays.
+      auto* collection = dynamic_cast<TCollection*>(GetObjectProp(&target, name));
+      if (!collection) Fail(where, line, name + " is not a collection");
+      collection->Clear();
+      for (size_t i = 0; i < value.Members.size(); ++i) {
+        TCollectionItem* item = collection->Add();
+        for (const TFormProperty& member : value.Members[i]) {
+          ReadProperty(*item, member.Name, member.Value, where + "[" + std::to_string(i) + "]." + member.Name,
+                       member.Line);
+        }
+      }
+      return;
+    }
     if (property->ReadOnly()) Fail(where, line, "property " + name + " cannot be set");
     auto expect = [&](TFormValue::TKind kind) {
       if (value.Kind != kind) {

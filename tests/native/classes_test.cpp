@@ -234,3 +234,21 @@ TEST(Events, BoundMethodsCompareStoreAndRestore) {
 }
 
 }  // namespace
+
+#include "framework/string_list.h"
+
+namespace {
+
+TEST(StringList, TextSplitsAtEveryLineBreak) {
+  TStrings lines;
+  lines.SetText("TcxButton=bitbtn\r\nTLMDEdit=Edit\rlast\nend\r\n");
+  EXPECT_EQ(lines.Lines(), (std::vector<std::string>{"TcxButton=bitbtn", "TLMDEdit=Edit", "last", "end"}));
+  EXPECT_EQ(lines.Text(), "TcxButton=bitbtn\r\nTLMDEdit=Edit\r\nlast\r\nend\r\n");
+  EXPECT_EQ(lines.IndexOf("tlmdedit=edit"), 1);
+  EXPECT_EQ(lines.IndexOf("missing"), -1);
+  EXPECT_FALSE(lines.ReadList("Items", {"x"}));
+  EXPECT_TRUE(lines.ReadList("Strings", {"x"}));
+  EXPECT_EQ(lines.Count(), 1);
+}
+
+}  // namespace

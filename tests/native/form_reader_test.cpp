@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "framework/collection.h"
+#include "framework/string_list.h"
+
 namespace {
 
 // A font-like nested object, reached through "Font.Height".
@@ -27,6 +30,35 @@ const TClassInfo& TTestFont::StaticClassInfo() {
   return info;
 }
 
+class TTestSkinItem : public TCollectionItem {
+  CORVALE_DECLARE_CLASS()
+
+public:
+  using TCollectionItem::TCollectionItem;
+  std::string Name() const { return FName; }
+  void SetName(const std::string& value) { FName = value; }
+  bool ReadData(const std::string& name, const std::vector<uint8_t>& bytes) override {
+    if (name != "DataStream") return false;
+    FData = bytes;
+    return true;
+  }
+  void WriteData(std::vector<std::pair<std::string, std::vector<uint8_t>>>& data) const override {
+    data.emplace_back("DataStream", FData);
+  }
+  const std::vector<uint8_t>& Data() const { return FData; }
+
+private:
+  std::string FName;
+  std::vector<uint8_t> FData;
+};
+
+const TClassInfo& TTestSkinItem::StaticClassInfo() {
+  static const TClassInfo info = TClassBuilder<TTestSkinItem>("TTestSkinItem", &TCollectionItem::StaticClassInfo())
+                                     .String("Name", &TTestSkinItem::Name, &TTestSkinItem::SetName)
+                                     .Build();
+  return info;
+}
+
 class TTestControl : public TComponent {
   CORVALE_DECLARE_CLASS()
 
@@ -34,6 +66,8 @@ public:
   explicit TTestControl(TComponent* owner) : TComponent(owner) {}
 
   TTestFont* Font() const { return const_cast<TTestFont*>(&FFont); }
+  TStrings* Items() const { return const_cast<TStrings*>(&FItems); }
+  TCollection* Skins() const { return const_cast<TCollection*>(&FSkins); }
   int32_t Color() const { return FColor; }
   void SetColor(int32_t value) { FColor = value; }
   bool Visible() const { return FVisible; }
@@ -72,6 +106,8 @@ public:
 
 private:
   TTestFont FFont;
+  TStrings FItems;
+  TCollection FSkins{[](TCollection* owner) { return std::make_unique<TTestSkinItem>(owner); }};
   int32_t FColor = 0;
   bool FVisible = true;
   uint64_t FAnchors = 0;
@@ -83,6 +119,8 @@ const TClassInfo& TTestControl::StaticClassInfo() {
   static const TClassInfo info =
       TClassBuilder<TTestControl>("TTestControl", &TComponent::StaticClassInfo())
           .Object("Font", &TTestControl::Font)
+          .Object("Items", &TTestControl::Items)
+          .Object("Skins", &TTestControl::Skins)
           .Colour("Color", &TTestControl::Color, &TTestControl::SetColor)
           .Boolean("Visible", &TTestControl::Visible, &TTestControl::SetVisible)
           .Set("Anchors", {"akLeft", "akTop", "akRight", "akBottom"}, &TTestControl::Anchors,
@@ -129,6 +167,16 @@ const char* const kDefinition =
     "      Picture.Data = {0102FF}\n"
     "    end\n"
     "  end\n"
+    "  Items.Strings = (\n"
+    "    'TcxButton=bitbtn')\n"
+    "  Skins = <\n"
+    "    item\n"
+    "      Name = 'Good'\n"
+    "      DataStream = {0A0B}\n"
+    "    end\n"
+    "    item\n"
+    "      Name = 'Other'\n"
+    "    end>\n"
     "  object Button2: TTestControl\n"
     "    Color = $00FF00\n"
     "    OnClick = ButtonClick\n"
@@ -172,6 +220,20 @@ TEST_F(FormReader, BuildsTheComponentsOfADefinition) {
   }
   EXPECT_EQ(panel->LoadedWithBuddy, "Button2");
 
+  EXPECT_EQ(form.Items()->Lines(), std::vector<std::string>{"TcxButton=bitbtn"});
+  ASSERT_EQ(form.Skins()->Count(), 2);
+  auto* good = static_cast<TTestSkinItem*>(form.Skins()->Items(0));
+  EXPECT_EQ(good->Name(), "Good");
+  EXPECT_EQ(good->Data(), (std::vector<uint8_t>{0x0A, 0x0B}));
+  EXPECT_EQ(form.Skins()->Items(1)->Index(), 1);
+
+  // A copy of the collection carries the published and the binary properties.
+  TCollection copy([](TCollection* owner) { return std::make_unique<TTestSkinItem>(owner); });
+  copy.Assign(*form.Skins());
+  ASSERT_EQ(copy.Count(), 2);
+  EXPECT_EQ(static_cast<TTestSkinItem*>(copy.Items(0))->Data(), good->Data());
+  EXPECT_EQ(static_cast<TTestSkinItem*>(copy.Items(1))->Name(), "Other");
+
   button1->OnClick(button1);
   button2->OnClick(button2);
   EXPECT_EQ(form.Clicks, (std::vector<std::string>{"Button1", "Button2"}));
@@ -193,6 +255,8 @@ TEST_F(FormReader, ErrorsNameComponentAndProperty) {
       {"  Font.Size.Height = 1\n", "F.Font.Size.Height (line 2): no object property Size"},
       {"  Caption = {00}\n", "F.Caption (line 2): no binary property Caption"},
       {"  Font.Data = {00}\n", "F.Font.Data (line 2): no binary property Data"},
+      {"  Font = <>\n", "F.Font (line 2): Font is not a collection"},
+      {"  Skins = <item\n  Size = 1 end>\n", "F.Skins[0].Size (line 3): no property Size in TTestSkinItem"},
       {"  Lines.Strings = (1)\n", "F.Lines.Strings (line 2): list items must be strings"},
       {"  object A: TTestControl\n  end\n  object a: TTestControl\n  end\n", "Error reading a (line 4): A component named a"},
   };
