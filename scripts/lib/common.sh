@@ -42,14 +42,17 @@ start_wine_session() {
     local number; read -r number <"$fifo"; rm -f "$fifo"
     export DISPLAY=":$number"
   fi
-  if [ ! -f "$WINEPREFIX/.corvale-ready" ]; then
+  if [ ! -f "$WINEPREFIX/.corvale-ready-2" ]; then
     rm -rf "$WINEPREFIX"
     WINEDLLOVERRIDES="mscoree,mshtml=" "$WINE" wineboot -i >/dev/null 2>&1
     # Wine paints non-client areas itself only when the X11 window manager does not decorate:
     # a skinned frame would be invisible otherwise.
     "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1
+    # Unmanaged windows: with no window manager on the virtual display, Wine would otherwise wait
+    # two seconds for one each time a top-level window is hidden or destroyed.
+    "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
     "$WINESERVER" -w
-    touch "$WINEPREFIX/.corvale-ready"
+    touch "$WINEPREFIX/.corvale-ready-2"
   fi
   "$WINESERVER" -p
   # The first Wine process of a session starts Wine's own background processes (services,

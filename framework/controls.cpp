@@ -1,0 +1,451 @@
+#include "framework/controls.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+
+#include "framework/dialogs.h"
+#include "framework/messages.h"
+
+namespace {
+
+// The control whose window is being created on this thread: it receives the window's very first
+// message, which arrives before CreateWindowEx returns.
+thread_local TWinControl* gCreatingControl = nullptr;
+
+TExceptionHandler gExceptionHandler = nullptr;
+
+std::map<std::wstring, WNDPROC>& BaseProcedures() {
+  static std::map<std::wstring, WNDPROC> procedures;
+  return procedures;
+}
+
+}  // namespace
+
+// The atom as a property name for the wide-character property functions.
+static LPCWSTR ControlAtomName() { return reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(ControlAtom())); }
+
+std::wstring ControlPropertyName() {
+  wchar_t name[64];
+  swprintf(name, 64, L"ControlOfs%.8llX%.8lX",
+           static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(GetModuleHandleW(nullptr))),
+           static_cast<unsigned long>(GetCurrentThreadId()));
+  return name;
+}
+
+ATOM ControlAtom() {
+  thread_local ATOM atom = GlobalAddAtomW(ControlPropertyName().c_str());
+  return atom;
+}
+
+TControl* FindControl(HWND window) {
+  if (!window) return nullptr;
+  return static_cast<TControl*>(GetPropW(window, ControlAtomName()));
+}
+
+void SetExceptionHandler(TExceptionHandler handler) { gExceptionHandler = handler; }
+
+void HandleException(const std::exception& error) {
+  if (gExceptionHandler) {
+    gExceptionHandler(error);
+  } else {
+    ShowMessage(error.what());
+  }
+}
+
+TColor ColorToRGB(TColor color) {
+  uint32_t value = static_cast<uint32_t>(color);
+  if (value & 0x80000000u) return static_cast<TColor>(GetSysColor(static_cast<int>(value & 0xFF)));
+  return color;
+}
+
+// ---- The message method chain ---------------------------------------------------------------------
+
+void TWindowProcLink::CallPrevious(TMessage& message) const {
+  auto& links = FControl->FLinks;
+  auto self = std::find(links.begin(), links.end(), this);
+  if (self == links.end() || self == links.begin()) {
+    FControl->WndProc(message);
+  } else {
+    (*(self - 1))->FMethod(message);
+  }
+}
+
+TWndMethod TControl::WindowProc() const {
+  if (!FLinks.empty()) return FLinks.back()->FMethod;
+  return TWndMethod::Bind<&TControl::WndProc>(const_cast<TControl*>(this));
+}
+
+TWindowProcLink* TControl::ReplaceWindowProc(TWndMethod method) {
+  auto* link = new TWindowProcLink();
+  link->FMethod = method;
+  link->FControl = this;
+  FLinks.push_back(link);
+  return link;
+}
+
+void TControl::ReleaseWindowProc(TWindowProcLink* link) {
+  auto found = std::find(FLinks.begin(), FLinks.end(), link);
+  if (found == FLinks.end()) return;
+  FLinks.erase(found);
+  delete link;
+}
+
+void TControl::Dispatch(TMessage& message) {
+  if (FLinks.empty()) {
+    WndProc(message);
+  } else {
+    FLinks.back()->FMethod(message);
+  }
+}
+
+LRESULT TControl::Perform(UINT message, WPARAM wParam, LPARAM lParam) {
+  TMessage m{message, wParam, lParam, 0};
+  Dispatch(m);
+  return m.Result;
+}
+
+// ---- TControl -------------------------------------------------------------------------------------
+
+const TClassInfo& TControl::StaticClassInfo() {
+  static const TClassInfo info =
+      TClassBuilder<TControl>("TControl", &TComponent::StaticClassInfo())
+          .Integer("Left", &TControl::Left, &TControl::SetLeft)
+          .Integer("Top", &TControl::Top, &TControl::SetTop)
+          .Integer("Width", &TControl::Width, &TControl::SetWidth)
+          .Integer("Height", &TControl::Height, &TControl::SetHeight)
+          .Enumeration("Align", {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient"}, &TControl::Align,
+                       &TControl::SetAlign)
+          .Boolean("Visible", &TControl::Visible, &TControl::SetVisible)
+          .Boolean("Enabled", &TControl::Enabled, &TControl::SetEnabled)
+          .Colour("Color", &TControl::Color, &TControl::SetColor)
+          .WideString("Caption", &TControl::Caption, &TControl::SetCaption)
+          .Enumeration("BiDiMode", {"bdLeftToRight", "bdRightToLeft", "bdRightToLeftNoAlign", "bdRightToLeftReadingOnly"},
+                       &TControl::BiDiMode, &TControl::SetBiDiMode)
+          .Event("OnClick", &TControl::OnClick)
+          .Build();
+  return info;
+}
+
+TControl::TControl(TComponent* owner) : TComponent(owner) {}
+
+TControl::~TControl() {
+  for (TWindowProcLink* link : FLinks) delete link;
+  FLinks.clear();
+  SetParent(nullptr);
+}
+
+void TControl::SetParent(TWinControl* parent) {
+  if (parent == FParent) return;
+  if (FParent) FParent->RemoveControl(this);
+  if (parent) parent->InsertControl(this);
+}
+
+void TControl::SetParentComponent(TComponent* parent) {
+  if (auto* control = dynamic_cast<TWinControl*>(parent)) SetParent(control);
+}
+
+void TControl::SetBounds(int32_t left, int32_t top, int32_t width, int32_t height) {
+  FLeft = left;
+  FTop = top;
+  FWidth = width;
+  FHeight = height;
+  Invalidate();
+}
+
+void TControl::SetAlign(TAlign value) {
+  if (value == FAlign) return;
+  FAlign = value;
+  if (FParent) FParent->AlignControls();
+}
+
+void TControl::SetVisible(bool value) {
+  if (value == FVisible) return;
+  FVisible = value;
+  VisibleChanged();
+  Perform(CM_VISIBLECHANGED, value ? 1 : 0);
+}
+
+void TControl::VisibleChanged() {
+  if (FParent) FParent->AlignControls();
+  Invalidate();
+}
+
+void TControl::SetEnabled(bool value) {
+  if (value == FEnabled) return;
+  FEnabled = value;
+  EnabledChanged();
+  Perform(CM_ENABLEDCHANGED);
+}
+
+void TControl::SetColor(TColor value) {
+  if (value == FColor) return;
+  FColor = value;
+  ColorChanged();
+  Perform(CM_COLORCHANGED);
+}
+
+void TControl::SetCaption(const std::wstring& value) {
+  if (value == FCaption) return;
+  FCaption = value;
+  TextChanged();
+  Perform(CM_TEXTCHANGED);
+}
+
+void TControl::Invalidate() {
+  if (FParent && FParent->HandleAllocated()) {
+    RECT bounds = BoundsRect();
+    InvalidateRect(FParent->Handle(), &bounds, TRUE);
+  }
+}
+
+POINT TControl::ClientToScreen(POINT point) const {
+  point.x += FLeft;
+  point.y += FTop;
+  return FParent ? FParent->ClientToScreen(point) : point;
+}
+
+POINT TControl::ScreenToClient(POINT point) const {
+  POINT origin = ClientToScreen(POINT{0, 0});
+  return POINT{point.x - origin.x, point.y - origin.y};
+}
+
+void TControl::Click() { OnClick(this); }
+
+void TControl::WndProc(TMessage& message) { DefaultHandler(message); }
+
+// ---- TWinControl ----------------------------------------------------------------------------------
+
+const TClassInfo& TWinControl::StaticClassInfo() {
+  static const TClassInfo info = TClassBuilder<TWinControl>("TWinControl", &TControl::StaticClassInfo()).Build();
+  return info;
+}
+
+TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
+
+TWinControl::~TWinControl() {
+  while (!FControls.empty()) FControls.back()->SetParent(nullptr);
+  DestroyHandle();
+}
+
+void TWinControl::CreateParams(TCreateParams& params) {
+  params.ClassName = Widen(ClassName());
+  params.Style = FParent ? WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN : WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+}
+
+HWND TWinControl::Handle() {
+  if (!FHandle) CreateWnd();
+  return FHandle;
+}
+
+void TWinControl::CreateWnd() {
+  if (FParent) FParent->HandleNeeded();
+  if (FHandle) return;  // the parent's creation made ours too
+  TCreateParams params;
+  CreateParams(params);
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  WNDCLASSEXW existing = {};
+  existing.cbSize = sizeof existing;
+  if (!GetClassInfoExW(instance, params.ClassName.c_str(), &existing)) {
+    WNDCLASSEXW windowClass = {};
+    windowClass.cbSize = sizeof windowClass;
+    // A superclass: the system class's look and behaviour, our procedure from the first message.
+    if (params.BaseClass && GetClassInfoExW(nullptr, params.BaseClass, &windowClass)) {
+      BaseProcedures()[params.ClassName] = windowClass.lpfnWndProc;
+      windowClass.cbSize = sizeof windowClass;
+    } else {
+      windowClass.style = params.ClassStyle;
+      windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+      BaseProcedures()[params.ClassName] = DefWindowProcW;
+    }
+    windowClass.lpfnWndProc = InitialWndProc;
+    windowClass.hInstance = instance;
+    windowClass.lpszClassName = params.ClassName.c_str();
+    windowClass.hbrBackground = nullptr;  // WM_ERASEBKGND paints Color
+    if (!RegisterClassExW(&windowClass)) throw Exception("Cannot register the window class " + ClassName());
+  }
+  FDefWndProc = BaseProcedures()[params.ClassName];
+  DWORD style = params.Style | (Visible() ? WS_VISIBLE : 0) | (Enabled() ? 0 : WS_DISABLED);
+  gCreatingControl = this;
+  HWND window = CreateWindowExW(params.ExStyle, params.ClassName.c_str(), Caption().c_str(), style, FLeft, FTop,
+                                FWidth, FHeight, FParent ? FParent->FHandle : nullptr, nullptr, instance, nullptr);
+  gCreatingControl = nullptr;
+  if (!window) throw Exception("Cannot create the window of " + (Name().empty() ? ClassName() : Name()));
+  for (TControl* child : FControls) {
+    if (auto* winChild = dynamic_cast<TWinControl*>(child); winChild && winChild->Visible()) winChild->HandleNeeded();
+  }
+  AlignControls();
+}
+
+void TWinControl::Attach(HWND window) {
+  FHandle = window;
+  SetPropW(window, ControlAtomName(), this);
+}
+
+void TWinControl::DestroyHandle() {
+  if (FHandle) DestroyWindow(FHandle);  // WM_NCDESTROY clears FHandle
+  FHandle = nullptr;
+}
+
+LRESULT CALLBACK TWinControl::InitialWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* control = dynamic_cast<TWinControl*>(FindControl(window));
+  if (!control && gCreatingControl) {
+    control = gCreatingControl;
+    gCreatingControl = nullptr;
+    control->Attach(window);
+  }
+  if (!control) return DefWindowProcW(window, message, wParam, lParam);
+  TMessage m{message, wParam, lParam, 0};
+  // No exception leaves a window procedure: it goes to the application's exception display.
+  try {
+    control->Dispatch(m);
+  } catch (const std::exception& error) {
+    HandleException(error);
+  } catch (...) {
+    HandleException(Exception(""));
+  }
+  if (message == WM_NCDESTROY) {
+    RemovePropW(window, ControlAtomName());
+    control->FHandle = nullptr;
+  }
+  return m.Result;
+}
+
+void TWinControl::DefaultHandler(TMessage& message) {
+  message.Result = FHandle ? CallWindowProcW(FDefWndProc, FHandle, message.Msg, message.WParam, message.LParam) : 0;
+}
+
+void TWinControl::WndProc(TMessage& message) {
+  switch (message.Msg) {
+    case WM_ERASEBKGND: WMEraseBkgnd(message); return;
+    case WM_SIZE: WMSize(message); return;
+    case WM_COMMAND:
+      // Notifications go back to the control that sent them.
+      if (TControl* child = FindControl(reinterpret_cast<HWND>(message.LParam)); child && child != this) {
+        message.Result = child->Perform(CN_COMMAND, message.WParam, message.LParam);
+        return;
+      }
+      break;
+    case WM_NOTIFY: {
+      auto* header = reinterpret_cast<NMHDR*>(message.LParam);
+      if (TControl* child = header ? FindControl(header->hwndFrom) : nullptr; child && child != this) {
+        message.Result = child->Perform(CN_NOTIFY, message.WParam, message.LParam);
+        return;
+      }
+      break;
+    }
+    default: break;
+  }
+  TControl::WndProc(message);
+}
+
+void TWinControl::WMEraseBkgnd(TMessage& message) {
+  RECT client;
+  GetClientRect(FHandle, &client);
+  HBRUSH brush = CreateSolidBrush(static_cast<COLORREF>(ColorToRGB(Color())));
+  if (brush) {
+    FillRect(reinterpret_cast<HDC>(message.WParam), &client, brush);
+    DeleteObject(brush);
+  }
+  message.Result = 1;
+}
+
+void TWinControl::WMSize(TMessage& message) {
+  DefaultHandler(message);
+  RECT window;
+  if (GetWindowRect(FHandle, &window)) {
+    FWidth = window.right - window.left;
+    FHeight = window.bottom - window.top;
+  }
+  AlignControls();
+}
+
+void TWinControl::InsertControl(TControl* control) {
+  FControls.push_back(control);
+  control->FParent = this;
+  if (auto* winChild = dynamic_cast<TWinControl*>(control); winChild && FHandle && winChild->Visible()) {
+    if (winChild->FHandle) {
+      ::SetParent(winChild->FHandle, FHandle);
+    } else {
+      winChild->HandleNeeded();
+    }
+  }
+  AlignControls();
+}
+
+void TWinControl::RemoveControl(TControl* control) {
+  auto found = std::find(FControls.begin(), FControls.end(), control);
+  if (found == FControls.end()) return;
+  FControls.erase(found);
+  control->FParent = nullptr;
+  if (auto* winChild = dynamic_cast<TWinControl*>(control)) winChild->DestroyHandle();
+  AlignControls();
+}
+
+RECT TWinControl::ClientRect() {
+  RECT rect{0, 0, FWidth, FHeight};
+  if (FHandle) GetClientRect(FHandle, &rect);
+  return rect;
+}
+
+void TWinControl::AlignControls() {
+  RECT rest = ClientRect();
+  for (TAlign align : {TAlign::alTop, TAlign::alBottom, TAlign::alLeft, TAlign::alRight, TAlign::alClient}) {
+    for (TControl* child : FControls) {
+      if (child->Align() != align || !child->Visible()) continue;
+      int32_t width = child->Width(), height = child->Height();
+      switch (align) {
+        case TAlign::alTop:
+          child->SetBounds(rest.left, rest.top, rest.right - rest.left, height);
+          rest.top += height;
+          break;
+        case TAlign::alBottom:
+          child->SetBounds(rest.left, rest.bottom - height, rest.right - rest.left, height);
+          rest.bottom -= height;
+          break;
+        case TAlign::alLeft:
+          child->SetBounds(rest.left, rest.top, width, rest.bottom - rest.top);
+          rest.left += width;
+          break;
+        case TAlign::alRight:
+          child->SetBounds(rest.right - width, rest.top, width, rest.bottom - rest.top);
+          rest.right -= width;
+          break;
+        default:
+          child->SetBounds(rest.left, rest.top, rest.right - rest.left, rest.bottom - rest.top);
+          break;
+      }
+    }
+  }
+}
+
+void TWinControl::SetBounds(int32_t left, int32_t top, int32_t width, int32_t height) {
+  bool changed = left != FLeft || top != FTop || width != FWidth || height != FHeight;
+  FLeft = left;
+  FTop = top;
+  FWidth = width;
+  FHeight = height;
+  if (changed && FHandle) {
+    SetWindowPos(FHandle, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  } else if (changed) {
+    AlignControls();
+  }
+}
+
+void TWinControl::Invalidate() {
+  if (FHandle) InvalidateRect(FHandle, nullptr, TRUE);
+}
+
+void TWinControl::VisibleChanged() {
+  if (Visible() && FParent && FParent->HandleAllocated()) HandleNeeded();
+  if (FHandle) ShowWindow(FHandle, Visible() ? SW_SHOWNA : SW_HIDE);
+  if (FParent) FParent->AlignControls();
+}
+
+void TWinControl::EnabledChanged() {
+  if (FHandle) EnableWindow(FHandle, Enabled());
+}
+
+void TWinControl::TextChanged() {
+  if (FHandle) SetWindowTextW(FHandle, Caption().c_str());
+}

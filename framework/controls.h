@@ -1,0 +1,179 @@
+// Controls on Win32: TControl (bounds, alignment, visibility, colour, caption, events, the
+// replaceable message method) and TWinControl (a window of its own, created when first needed,
+// carrying the control in a window property; child controls; alignment of children).
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "framework/classes.h"
+
+class TControl;
+class TWinControl;
+
+struct TMessage {
+  UINT Msg = 0;
+  WPARAM WParam = 0;
+  LPARAM LParam = 0;
+  LRESULT Result = 0;
+};
+
+using TWndMethod = TEvent<TMessage&>;
+using TColor = int32_t;  // 0x00BBGGRR, or 0x80000000 | system colour index
+
+enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
+enum class TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
+
+// One replacement of a control's message method. Its method receives every message first and
+// passes on what it does not consume with CallPrevious. Releasing a link (in any order) joins its
+// neighbours, so a released method is never called again.
+class TWindowProcLink {
+public:
+  void CallPrevious(TMessage& message) const;
+
+private:
+  friend class TControl;
+  TWndMethod FMethod;
+  TControl* FControl = nullptr;
+};
+
+// The global atom under which every framework window carries its control object:
+// "ControlOfs" + module instance + thread id, in upper-case hex.
+ATOM ControlAtom();
+std::wstring ControlPropertyName();
+// The control a window belongs to, or null (also for a null window).
+TControl* FindControl(HWND window);
+
+// Where exceptions from message handlers go; the application installs its exception display.
+using TExceptionHandler = void (*)(const std::exception& error);
+void SetExceptionHandler(TExceptionHandler handler);
+void HandleException(const std::exception& error);
+
+TColor ColorToRGB(TColor color);
+
+class TControl : public TComponent {
+  CORVALE_DECLARE_CLASS()
+
+public:
+  explicit TControl(TComponent* owner);
+  ~TControl() override;
+
+  TWinControl* Parent() const { return FParent; }
+  void SetParent(TWinControl* parent);
+  void SetParentComponent(TComponent* parent) override;
+
+  int32_t Left() const { return FLeft; }
+  int32_t Top() const { return FTop; }
+  int32_t Width() const { return FWidth; }
+  int32_t Height() const { return FHeight; }
+  void SetLeft(int32_t value) { SetBounds(value, FTop, FWidth, FHeight); }
+  void SetTop(int32_t value) { SetBounds(FLeft, value, FWidth, FHeight); }
+  void SetWidth(int32_t value) { SetBounds(FLeft, FTop, value, FHeight); }
+  void SetHeight(int32_t value) { SetBounds(FLeft, FTop, FWidth, value); }
+  virtual void SetBounds(int32_t left, int32_t top, int32_t width, int32_t height);
+  RECT BoundsRect() const { return RECT{FLeft, FTop, FLeft + FWidth, FTop + FHeight}; }
+
+  TAlign Align() const { return FAlign; }
+  void SetAlign(TAlign value);
+  bool Visible() const { return FVisible; }
+  void SetVisible(bool value);
+  bool Enabled() const { return FEnabled; }
+  void SetEnabled(bool value);
+  TColor Color() const { return FColor; }
+  void SetColor(TColor value);
+  std::wstring Caption() const { return FCaption; }
+  void SetCaption(const std::wstring& value);
+  TBiDiMode BiDiMode() const { return FBiDiMode; }
+  void SetBiDiMode(TBiDiMode value) { FBiDiMode = value; }
+
+  virtual void Invalidate();
+  POINT ScreenToClient(POINT point) const;
+  POINT ClientToScreen(POINT point) const;
+  virtual void Click();
+
+  // The message method chain. WindowProc is the method that receives a message first.
+  TWndMethod WindowProc() const;
+  TWindowProcLink* ReplaceWindowProc(TWndMethod method);
+  void ReleaseWindowProc(TWindowProcLink* link);
+  // Sends a message through the chain, as the window would receive it.
+  LRESULT Perform(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+  void Dispatch(TMessage& message);
+
+  TNotifyEvent OnClick;
+
+protected:
+  // The framework's own handling, the end of every chain.
+  virtual void WndProc(TMessage& message);
+  virtual void DefaultHandler(TMessage& message) { message.Result = 0; }
+  virtual void VisibleChanged();
+  virtual void EnabledChanged() {}
+  virtual void TextChanged() {}
+  virtual void ColorChanged() { Invalidate(); }
+
+  TWinControl* FParent = nullptr;
+  int32_t FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
+
+private:
+  friend class TWindowProcLink;
+  friend class TWinControl;
+  TAlign FAlign = TAlign::alNone;
+  bool FVisible = true;
+  bool FEnabled = true;
+  TColor FColor = static_cast<TColor>(0x80000000u | COLOR_BTNFACE);
+  std::wstring FCaption;
+  TBiDiMode FBiDiMode = TBiDiMode::bdLeftToRight;
+  std::vector<TWindowProcLink*> FLinks;  // head last
+};
+
+class TWinControl : public TControl {
+  CORVALE_DECLARE_CLASS()
+
+public:
+  explicit TWinControl(TComponent* owner);
+  ~TWinControl() override;
+
+  // The window, created on first request together with those of its visible child controls.
+  HWND Handle();
+  bool HandleAllocated() const { return FHandle != nullptr; }
+  void HandleNeeded() { Handle(); }
+  void DestroyHandle();
+
+  int ControlCount() const { return static_cast<int>(FControls.size()); }
+  TControl* Controls(int index) const { return FControls[static_cast<size_t>(index)]; }
+  void InsertControl(TControl* control);
+  void RemoveControl(TControl* control);
+  RECT ClientRect();
+  // Places aligned children: top, bottom, left, right, then client, each group in its order.
+  void AlignControls();
+
+  void SetBounds(int32_t left, int32_t top, int32_t width, int32_t height) override;
+  void Invalidate() override;
+
+protected:
+  struct TCreateParams {
+    std::wstring ClassName;    // registered as a superclass of BaseClass when that is set
+    const wchar_t* BaseClass = nullptr;
+    DWORD Style = 0;
+    DWORD ExStyle = 0;
+    UINT ClassStyle = CS_DBLCLKS;
+  };
+  virtual void CreateParams(TCreateParams& params);
+  virtual void CreateWnd();
+  void WndProc(TMessage& message) override;
+  void DefaultHandler(TMessage& message) override;
+  void VisibleChanged() override;
+  void EnabledChanged() override;
+  void TextChanged() override;
+  void WMEraseBkgnd(TMessage& message);
+  void WMSize(TMessage& message);
+
+private:
+  static LRESULT CALLBACK InitialWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  void Attach(HWND window);
+
+  HWND FHandle = nullptr;
+  WNDPROC FDefWndProc = DefWindowProcW;
+  std::vector<TControl*> FControls;
+};
