@@ -47,9 +47,17 @@ const char* KindName(TFormValue::TKind kind) {
 
 class TReader {
 public:
-  explicit TReader(TComponent& root) : FRoot(root) {}
+  TReader(TComponent& root, const TFormReadOptions& options) : FRoot(root) {
+    FScreen = options.ScreenPixelsPerInch;
+  }
 
   void Read(const TFormObject& definition) {
+    if (const TFormProperty* design = definition.FindProperty("PixelsPerInch")) {
+      if (design->Value.Kind == TFormValue::TKind::Integer && design->Value.Integer > 0 && FScreen > 0 &&
+          design->Value.Integer != FScreen) {
+        FDesign = static_cast<int>(design->Value.Integer);
+      }
+    }
     FRoot.BeginLoading();
     FLoaded.push_back(&FRoot);
     try {
@@ -102,6 +110,11 @@ private:
     for (const TFormProperty& property : definition.Properties) {
       std::string where = (definition.Name.empty() ? definition.ClassName : definition.Name) + "." + property.Name;
       try {
+        if (FDesign && property.Value.Kind == TFormValue::TKind::Integer && IsScaledLength(property.Name)) {
+          TFormValue scaled = TFormValue::FromInteger(ScaleLength(property.Value.Integer, FScreen, FDesign));
+          ReadProperty(component, property.Name, scaled, where, property.Line);
+          continue;
+        }
         ReadProperty(component, property.Name, property.Value, where, property.Line);
       } catch (const EFormReadError&) {
         throw;
@@ -207,7 +220,17 @@ private:
     }
   }
 
+  static bool IsScaledLength(const std::string& name) {
+    std::string lower = LowerCase(name);
+    for (const char* scaled : {"left", "top", "width", "height", "clientwidth", "clientheight", "font.height"}) {
+      if (lower == scaled) return true;
+    }
+    return false;
+  }
+
   TComponent& FRoot;
+  int FScreen = 0;
+  int FDesign = 0;  // non-zero when lengths are scaled from this resolution to FScreen
   std::vector<TComponent*> FLoaded;
   std::vector<TFixup> FFixups;
 };
@@ -225,4 +248,12 @@ bool IdentToColor(const std::string& name, int64_t& colour) {
   return false;
 }
 
-void ReadComponent(TComponent& root, const TFormObject& definition) { TReader(root).Read(definition); }
+int64_t ScaleLength(int64_t value, int screen, int design) {
+  if (design <= 0) return value;
+  int64_t product = value * screen;
+  return product >= 0 ? (product + design / 2) / design : -((-product + design / 2) / design);
+}
+
+void ReadComponent(TComponent& root, const TFormObject& definition, const TFormReadOptions& options) {
+  TReader(root, options).Read(definition);
+}

@@ -16,7 +16,16 @@ public:
   using Exception::Exception;
 };
 
-void ReadComponent(TComponent& root, const TFormObject& definition);
+struct TFormReadOptions {
+  // The screen's resolution. When the definition's root records another one in "PixelsPerInch",
+  // positions, sizes and font heights are scaled from the one to the other; 0 leaves them as stored.
+  int ScreenPixelsPerInch = 0;
+};
+
+void ReadComponent(TComponent& root, const TFormObject& definition, const TFormReadOptions& options = {});
+
+// A stored length at the screen's resolution: value x screen / design, rounded half away from zero.
+int64_t ScaleLength(int64_t value, int screen, int design);
 
 // Colour names of definitions ("clBtnFace", "clWhite"); system colours have the top bit set.
 bool IdentToColor(const std::string& name, int64_t& colour);

@@ -43,6 +43,7 @@ const TClassInfo& TForm::StaticClassInfo() {
                        &TForm::SetWindowState)
           .Integer("ClientWidth", &TForm::ClientWidth, &TForm::SetClientWidth)
           .Integer("ClientHeight", &TForm::ClientHeight, &TForm::SetClientHeight)
+          .Integer("PixelsPerInch", &TForm::PixelsPerInch, &TForm::SetPixelsPerInch)
           .Integer("ModalResult", &TForm::ModalResult, &TForm::SetModalResult)
           .Event("OnShow", &TForm::OnShow)
           .Event("OnClose", &TForm::OnClose)

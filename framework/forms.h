@@ -39,6 +39,9 @@ public:
   void SetClientWidth(int32_t value);
   int32_t ClientHeight() const { return FClientHeight; }
   void SetClientHeight(int32_t value);
+  // The resolution the form was designed at, as its definition records it.
+  int32_t PixelsPerInch() const { return FPixelsPerInch; }
+  void SetPixelsPerInch(int32_t value) { FPixelsPerInch = value; }
   TModalResult ModalResult() const { return FModalResult; }
   void SetModalResult(TModalResult value) { FModalResult = value; }
 
@@ -69,6 +72,7 @@ private:
   TWindowState FWindowState = TWindowState::wsNormal;
   int32_t FClientWidth = 0;
   int32_t FClientHeight = 0;
+  int32_t FPixelsPerInch = 96;
   TModalResult FModalResult = 0;
   bool FModal = false;
 };

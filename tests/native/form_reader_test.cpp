@@ -67,6 +67,12 @@ public:
 
   TTestFont* Font() const { return const_cast<TTestFont*>(&FFont); }
   TStrings* Items() const { return const_cast<TStrings*>(&FItems); }
+  int32_t Left() const { return FLeft; }
+  void SetLeft(int32_t value) { FLeft = value; }
+  int32_t Width() const { return FWidth; }
+  void SetWidth(int32_t value) { FWidth = value; }
+  int32_t PixelsPerInch() const { return FPixelsPerInch; }
+  void SetPixelsPerInch(int32_t value) { FPixelsPerInch = value; }
   TCollection* Skins() const { return const_cast<TCollection*>(&FSkins); }
   int32_t Color() const { return FColor; }
   void SetColor(int32_t value) { FColor = value; }
@@ -107,6 +113,7 @@ public:
 private:
   TTestFont FFont;
   TStrings FItems;
+  int32_t FLeft = 0, FWidth = 0, FPixelsPerInch = 96;
   TCollection FSkins{[](TCollection* owner) { return std::make_unique<TTestSkinItem>(owner); }};
   int32_t FColor = 0;
   bool FVisible = true;
@@ -120,6 +127,9 @@ const TClassInfo& TTestControl::StaticClassInfo() {
       TClassBuilder<TTestControl>("TTestControl", &TComponent::StaticClassInfo())
           .Object("Font", &TTestControl::Font)
           .Object("Items", &TTestControl::Items)
+          .Integer("Left", &TTestControl::Left, &TTestControl::SetLeft)
+          .Integer("Width", &TTestControl::Width, &TTestControl::SetWidth)
+          .Integer("PixelsPerInch", &TTestControl::PixelsPerInch, &TTestControl::SetPixelsPerInch)
           .Object("Skins", &TTestControl::Skins)
           .Colour("Color", &TTestControl::Color, &TTestControl::SetColor)
           .Boolean("Visible", &TTestControl::Visible, &TTestControl::SetVisible)
@@ -245,7 +255,7 @@ TEST_F(FormReader, ErrorsNameComponentAndProperty) {
     const char* message;
   } cases[] = {
       {"  object B: TNoSuchClass\n  end\n", "Error reading B (line 2): class TNoSuchClass not found"},
-      {"  Width = 3\n", "Error reading F.Width (line 2): no property Width in TTestForm"},
+      {"  Height = 3\n", "Error reading F.Height (line 2): no property Height in TTestForm"},
       {"  Visible = Maybe\n", "Error reading F.Visible (line 2): unknown value Maybe"},
       {"  Color = 'red'\n", "F.Color (line 2): expected a number, found a string"},
       {"  Color = clPink\n", "F.Color (line 2): unknown colour clPink"},
@@ -269,6 +279,37 @@ TEST_F(FormReader, ErrorsNameComponentAndProperty) {
       EXPECT_NE(error.Message().find(c.message), std::string::npos) << error.Message();
     }
   }
+}
+
+TEST_F(FormReader, LengthsAreScaledToTheScreenResolution) {
+  const char* designed =
+      "object F: TTestForm\n"
+      "  PixelsPerInch = 106\n"
+      "  Font.Height = -12\n"
+      "  object P: TTestControl\n"
+      "    Left = 9\n"
+      "    Width = 161\n"
+      "    Color = 106\n"  // not a length
+      "  end\n"
+      "end\n";
+  TTestForm scaled(nullptr);
+  ReadComponent(scaled, ParseFormText(designed), TFormReadOptions{96});
+  auto* panel = dynamic_cast<TTestControl*>(scaled.FindComponent("P"));
+  ASSERT_NE(panel, nullptr);
+  EXPECT_EQ(scaled.Font()->Height(), -11);
+  EXPECT_EQ(panel->Left(), 8);
+  EXPECT_EQ(panel->Width(), 146);
+  EXPECT_EQ(panel->Color(), 106);
+
+  TTestForm same(nullptr);
+  ReadComponent(same, ParseFormText(designed), TFormReadOptions{106});
+  EXPECT_EQ(same.Font()->Height(), -12);
+  TTestForm unscaled(nullptr);
+  ReadComponent(unscaled, ParseFormText(designed));
+  EXPECT_EQ(unscaled.Font()->Height(), -12);
+
+  EXPECT_EQ(ScaleLength(938, 96, 106), 850);  // 849.5, rounded as MulDiv does
+  EXPECT_EQ(ScaleLength(57, 144, 106), 77);
 }
 
 TEST(Colours, NamesOfDefinitions) {
