@@ -74,9 +74,9 @@ bool TClassInfo::FindMethod(const std::string& name, TPersistent& object, TMetho
   return false;
 }
 
-void RegisterClass(const TClassInfo& info) { Registry()[LowerCase(info.Name)] = &info; }
+void RegisterComponentClass(const TClassInfo& info) { Registry()[LowerCase(info.Name)] = &info; }
 
-const TClassInfo* FindClass(const std::string& name) {
+const TClassInfo* FindComponentClass(const std::string& name) {
   auto found = Registry().find(LowerCase(name));
   return found == Registry().end() ? nullptr : found->second;
 }

@@ -274,9 +274,9 @@ public:
   using Exception::Exception;
 };
 
-// Classes the form reader can create by name.
-void RegisterClass(const TClassInfo& info);
-const TClassInfo* FindClass(const std::string& name);
+// Classes the form reader can create by name. (Not RegisterClass: windows.h takes that name as a macro.)
+void RegisterComponentClass(const TClassInfo& info);
+const TClassInfo* FindComponentClass(const std::string& name);
 
 // ---- Published properties by name --------------------------------------------------------------
 // Every routine accepts a null object and a missing property: reads give neutral values (-1, empty,

@@ -217,7 +217,8 @@ void TControl::WndProc(TMessage& message) { DefaultHandler(message); }
 // ---- TWinControl ----------------------------------------------------------------------------------
 
 const TClassInfo& TWinControl::StaticClassInfo() {
-  static const TClassInfo info = TClassBuilder<TWinControl>("TWinControl", &TControl::StaticClassInfo()).Build();
+  static const TClassInfo info =
+      TClassBuilder<TWinControl>("TWinControl", &TControl::StaticClassInfo()).Creatable().Build();
   return info;
 }
 

@@ -91,7 +91,7 @@ private:
   }
 
   void ReadChild(const TFormObject& definition, TComponent& parent) {
-    const TClassInfo* info = FindClass(definition.ClassName);
+    const TClassInfo* info = FindComponentClass(definition.ClassName);
     if (!info || !info->Create) Fail(definition.Name, definition.Line, "class " + definition.ClassName + " not found");
     TComponent* component = info->Create(&FRoot);
     component->BeginLoading();

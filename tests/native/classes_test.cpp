@@ -125,13 +125,13 @@ TEST(Components, ClassInfoAndRegistry) {
   EXPECT_TRUE(sample.InheritsFrom("TPersistent"));
   EXPECT_FALSE(sample.InheritsFrom("TControl"));
 
-  RegisterClass(TSample::StaticClassInfo());
-  const TClassInfo* info = FindClass("tsample");
+  RegisterComponentClass(TSample::StaticClassInfo());
+  const TClassInfo* info = FindComponentClass("tsample");
   ASSERT_NE(info, nullptr);
   TComponent* made = info->Create(&sample);
   EXPECT_EQ(made->Owner(), &sample);
   EXPECT_EQ(made->ClassName(), "TSample");
-  EXPECT_EQ(FindClass("TNothing"), nullptr);
+  EXPECT_EQ(FindComponentClass("TNothing"), nullptr);
 
   std::vector<std::string> names;
   for (const TPropertyInfo* property : info->AllProperties()) names.push_back(property->Name);

@@ -195,7 +195,7 @@ const char* const kDefinition =
 
 class FormReader : public testing::Test {
 protected:
-  void SetUp() override { RegisterClass(TTestControl::StaticClassInfo()); }
+  void SetUp() override { RegisterComponentClass(TTestControl::StaticClassInfo()); }
 };
 
 TEST_F(FormReader, BuildsTheComponentsOfADefinition) {

@@ -131,3 +131,28 @@ TEST_F(Forms, ApplicationWindowLoopAndExceptionDisplay) {
 }
 
 }  // namespace
+
+#include "framework/form_resources.h"
+
+namespace {
+
+TEST_F(Forms, FormsAreReadFromTheirStoredDefinition) {
+  RegisterComponentClass(TWinControl::StaticClassInfo());
+  auto* form = new TForm(FApplication);
+  ReadFormResource(*form, L"TESTFORM");
+  HWND window = form->Handle();
+  wchar_t text[64] = {};
+  GetWindowTextW(window, text, 64);
+  EXPECT_STREQ(text, L"Stored definition");
+  RECT client;
+  GetClientRect(window, &client);
+  EXPECT_EQ(client.right, ScaleLength(405, ScreenPixelsPerInch(), 96));
+  EXPECT_FALSE(GetWindowLongPtrW(window, GWL_STYLE) & WS_MAXIMIZEBOX);
+  auto* panel = dynamic_cast<TWinControl*>(form->FindComponent("Panel1"));
+  ASSERT_NE(panel, nullptr);
+  EXPECT_EQ(panel->Parent(), form);
+  EXPECT_EQ(panel->Width(), client.right);
+  EXPECT_THROW(ReadFormResource(*form, L"NOSUCHFORM"), EFormReadError);
+}
+
+}  // namespace

@@ -1,0 +1,22 @@
+#include "framework/form_resources.h"
+
+#include "framework/classes.h"
+
+std::string LoadFormResourceText(const std::wstring& resourceName, HMODULE module) {
+  HRSRC resource = FindResourceW(module, resourceName.c_str(), MAKEINTRESOURCEW(10));  // RT_RCDATA
+  HGLOBAL loaded = resource ? LoadResource(module, resource) : nullptr;
+  const void* data = loaded ? LockResource(loaded) : nullptr;
+  if (!data) throw EFormReadError("The form definition " + WideToUtf8(resourceName) + " is missing");
+  return std::string(static_cast<const char*>(data), SizeofResource(module, resource));
+}
+
+int ScreenPixelsPerInch() {
+  HDC screen = GetDC(nullptr);
+  int pixels = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+  if (screen) ReleaseDC(nullptr, screen);
+  return pixels > 0 ? pixels : 96;
+}
+
+void ReadFormResource(TComponent& root, const std::wstring& resourceName, HMODULE module) {
+  ReadComponent(root, ParseFormText(LoadFormResourceText(resourceName, module)), TFormReadOptions{ScreenPixelsPerInch()});
+}
