@@ -156,3 +156,43 @@ TEST_F(Forms, FormsAreReadFromTheirStoredDefinition) {
 }
 
 }  // namespace
+
+#include "framework/timer.h"
+
+namespace {
+
+struct TTicks {
+  int Count = 0;
+  void Tick(TPersistent*) { ++Count; }
+};
+
+// A timer fires only once it has a handler and is enabled, and stops when disabled.
+TEST_F(Forms, TimerFiresWhileEnabled) {
+  TTicks ticks;
+  auto* timer = new TTimer(FApplication);
+  timer->SetInterval(10);
+  MSG message;
+  DWORD start = GetTickCount();
+  while (GetTickCount() - start < 100) {
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+    Sleep(5);
+  }
+  EXPECT_EQ(ticks.Count, 0);  // no handler yet
+
+  SetMethodProp(timer, "OnTimer", TNotifyEvent::Bind<&TTicks::Tick>(&ticks).Method());
+  timer->SetEnabled(true);
+  start = GetTickCount();
+  while (ticks.Count < 3 && GetTickCount() - start < 5000) {
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+    Sleep(5);
+  }
+  EXPECT_GE(ticks.Count, 3);
+  timer->SetEnabled(false);
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+  int stopped = ticks.Count;
+  Sleep(50);
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+  EXPECT_EQ(ticks.Count, stopped);
+}
+
+}  // namespace
