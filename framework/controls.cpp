@@ -5,6 +5,7 @@
 #include <map>
 
 #include "framework/dialogs.h"
+#include "framework/gdi.h"
 #include "framework/messages.h"
 
 namespace {
@@ -343,11 +344,8 @@ void TWinControl::WndProc(TMessage& message) {
 void TWinControl::WMEraseBkgnd(TMessage& message) {
   RECT client;
   GetClientRect(FHandle, &client);
-  HBRUSH brush = CreateSolidBrush(static_cast<COLORREF>(ColorToRGB(Color())));
-  if (brush) {
-    FillRect(reinterpret_cast<HDC>(message.WParam), &client, brush);
-    DeleteObject(brush);
-  }
+  TBrushHandle brush(CreateSolidBrush(static_cast<COLORREF>(ColorToRGB(Color()))));
+  if (brush) FillRect(reinterpret_cast<HDC>(message.WParam), &client, brush.Get());
   message.Result = 1;
 }
 
