@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <map>
+#include <utility>
+
+#include <windowsx.h>
 
 #include "framework/dialogs.h"
 #include "framework/gdi.h"
@@ -321,6 +324,13 @@ void TWinControl::WndProc(TMessage& message) {
   switch (message.Msg) {
     case WM_ERASEBKGND: WMEraseBkgnd(message); return;
     case WM_SIZE: WMSize(message); return;
+    case WM_PAINT: WMPaint(message); return;
+    case WM_PRINTCLIENT:
+      if (!OwnClass()) break;
+      PaintTo(reinterpret_cast<HDC>(message.WParam));
+      return;
+    case WM_LBUTTONDOWN: WMLButtonDown(message); return;
+    case WM_LBUTTONUP: WMLButtonUp(message); return;
     case WM_COMMAND:
       // Notifications go back to the control that sent them.
       if (TControl* child = FindControl(reinterpret_cast<HWND>(message.LParam)); child && child != this) {
@@ -349,6 +359,63 @@ void TWinControl::WMEraseBkgnd(TMessage& message) {
   message.Result = 1;
 }
 
+void TWinControl::WMPaint(TMessage& message) {
+  if (!OwnClass()) {
+    DefaultHandler(message);
+    return;
+  }
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(FHandle, &paint);
+  if (dc) {
+    PaintTo(dc);
+    EndPaint(FHandle, &paint);
+  }
+  message.Result = 0;
+}
+
+void TWinControl::PaintTo(HDC dc) {
+  RECT client = ClientRect();
+  TOffscreen buffer(client.right, client.bottom);
+  if (!buffer.Valid()) return;
+  TBrushHandle brush(CreateSolidBrush(static_cast<COLORREF>(ColorToRGB(Color()))));
+  if (brush) FillRect(buffer.DC(), &client, brush.Get());
+  Paint(buffer.DC(), client);
+  for (TControl* child : FControls) {
+    auto* graphic = dynamic_cast<TGraphicControl*>(child);
+    if (!graphic || !graphic->Visible()) continue;
+    TSaveDCGuard saved(buffer.DC());
+    IntersectClipRect(buffer.DC(), graphic->Left(), graphic->Top(), graphic->Left() + graphic->Width(),
+                      graphic->Top() + graphic->Height());
+    SetViewportOrgEx(buffer.DC(), graphic->Left(), graphic->Top(), nullptr);
+    graphic->Paint(buffer.DC());
+  }
+  buffer.CopyTo(dc, 0, 0);
+}
+
+TControl* TWinControl::GraphicControlAt(int x, int y) const {
+  for (auto it = FControls.rbegin(); it != FControls.rend(); ++it) {
+    TControl* child = *it;
+    if (!dynamic_cast<TGraphicControl*>(child) || !child->Visible() || !child->Enabled()) continue;
+    RECT bounds = child->BoundsRect();
+    if (x >= bounds.left && x < bounds.right && y >= bounds.top && y < bounds.bottom) return child;
+  }
+  return nullptr;
+}
+
+void TWinControl::WMLButtonDown(TMessage& message) {
+  FPressed = GraphicControlAt(GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam));
+  DefaultHandler(message);
+}
+
+// A click on a graphic control: the button went down and came up over it.
+void TWinControl::WMLButtonUp(TMessage& message) {
+  TControl* pressed = std::exchange(FPressed, nullptr);
+  DefaultHandler(message);
+  if (pressed && pressed == GraphicControlAt(GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam))) {
+    pressed->Click();
+  }
+}
+
 void TWinControl::WMSize(TMessage& message) {
   DefaultHandler(message);
   RECT window;
@@ -357,6 +424,11 @@ void TWinControl::WMSize(TMessage& message) {
     FHeight = window.bottom - window.top;
   }
   AlignControls();
+}
+
+const TClassInfo& TGraphicControl::StaticClassInfo() {
+  static const TClassInfo info = TClassBuilder<TGraphicControl>("TGraphicControl", &TControl::StaticClassInfo()).Build();
+  return info;
 }
 
 void TWinControl::InsertControl(TControl* control) {
@@ -375,6 +447,7 @@ void TWinControl::InsertControl(TControl* control) {
 void TWinControl::RemoveControl(TControl* control) {
   auto found = std::find(FControls.begin(), FControls.end(), control);
   if (found == FControls.end()) return;
+  if (FPressed == control) FPressed = nullptr;
   FControls.erase(found);
   control->FParent = nullptr;
   if (auto* winChild = dynamic_cast<TWinControl*>(control)) winChild->DestroyHandle();

@@ -150,6 +150,9 @@ public:
 
   void SetBounds(int32_t left, int32_t top, int32_t width, int32_t height) override;
   void Invalidate() override;
+  // Paints the client area into dc: for windows of our own classes the background, Paint, and the
+  // graphic child controls, composed off-screen and copied once; system classes paint themselves.
+  void PaintTo(HDC dc);
 
 protected:
   struct TCreateParams {
@@ -168,12 +171,31 @@ protected:
   void TextChanged() override;
   void WMEraseBkgnd(TMessage& message);
   void WMSize(TMessage& message);
+  void WMPaint(TMessage& message);
+  void WMLButtonDown(TMessage& message);
+  void WMLButtonUp(TMessage& message);
+  // Draws the control's own face over its background, in client coordinates.
+  virtual void Paint(HDC /*dc*/, const RECT& /*client*/) {}
+  bool OwnClass() const { return FDefWndProc == DefWindowProcW; }
 
 private:
   static LRESULT CALLBACK InitialWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void Attach(HWND window);
 
+  TControl* GraphicControlAt(int x, int y) const;
+
   HWND FHandle = nullptr;
   WNDPROC FDefWndProc = DefWindowProcW;
   std::vector<TControl*> FControls;
+  TControl* FPressed = nullptr;  // the graphic control the left button went down on
+};
+
+// A control without a window of its own: it paints on its parent, inside its bounds.
+class TGraphicControl : public TControl {
+  CORVALE_DECLARE_CLASS()
+
+public:
+  explicit TGraphicControl(TComponent* owner) : TControl(owner) {}
+  // Paints at (0, 0) of dc; the parent has moved the origin to the control's corner and clipped.
+  virtual void Paint(HDC /*dc*/) {}
 };
