@@ -2,6 +2,8 @@
 // reaches it through its parent.
 #include "framework/panels.h"
 
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
 
 #include "framework/gdi.h"
@@ -51,6 +53,52 @@ TEST(Panels, BevelsBackgroundAndGraphicChildren) {
   SendMessageW(panel.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(25, 10));
   SendMessageW(panel.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(60, 30));  // released elsewhere
   EXPECT_EQ(spot->Clicks, 1);
+}
+
+}  // namespace
+
+#include "framework/labels.h"
+#include "framework/status_bar.h"
+
+namespace {
+
+TEST(StatusBar, SimpleTextByNameOnTheSystemBar) {
+  TPanel form(nullptr);
+  form.SetBounds(0, 0, 300, 200);
+  auto* bar = new TStatusBar(&form);
+  bar->SetParent(&form);
+  SetWideStrProp(bar, "SimpleText", L"Corvale - www.corvale.example");
+  HWND window = bar->Handle();
+  wchar_t className[64];
+  GetClassNameW(window, className, 64);
+  EXPECT_STREQ(className, L"TStatusBar");
+  wchar_t text[64] = {};
+  SendMessageW(window, SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text));  // part 0 reads the simple text
+  EXPECT_STREQ(text, L"Corvale - www.corvale.example");
+  RECT client = form.ClientRect();
+  EXPECT_EQ(bar->Top(), client.bottom - 19);  // aligned to the bottom
+  EXPECT_EQ(bar->Width(), client.right);
+  EXPECT_EQ(GetStrProp(bar, "simpletext"), "Corvale - www.corvale.example");
+}
+
+TEST(Labels, PaintTheirBackgroundOnTheParent) {
+  TPanel panel(nullptr);
+  panel.SetBounds(0, 0, 100, 40);
+  SetEnumProp(&panel, "BevelOuter", "bvNone");
+  SetWindowLongPtrW(panel.Handle(), GWL_STYLE, WS_POPUP);
+  SetWindowPos(panel.Handle(), nullptr, 0, 0, 100, 40, SWP_NOZORDER | SWP_FRAMECHANGED | SWP_NOACTIVATE);
+  SetOrdProp(&panel, "Color", RGB(0, 0, 0xFF));
+  auto* label = new TLabel(&panel);
+  label->SetBounds(10, 10, 30, 10);
+  label->SetParent(&panel);
+  SetOrdProp(label, "Color", RGB(0, 0xFF, 0));
+  TOffscreen buffer(100, 40);
+  SendMessageW(panel.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(buffer.DC()), PRF_CLIENT);
+  EXPECT_EQ(buffer.Pixel(12, 12), 0x00FF00u);  // no caption: the label's background only
+  EXPECT_EQ(buffer.Pixel(50, 30), 0x0000FFu);
+  SetEnumProp(label, "Transparent", "True");
+  SendMessageW(panel.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(buffer.DC()), PRF_CLIENT);
+  EXPECT_EQ(buffer.Pixel(12, 12), 0x0000FFu);
 }
 
 }  // namespace
