@@ -331,6 +331,8 @@ void TWinControl::WndProc(TMessage& message) {
       return;
     case WM_LBUTTONDOWN: WMLButtonDown(message); return;
     case WM_LBUTTONUP: WMLButtonUp(message); return;
+    case WM_MOUSEMOVE: WMMouseMove(message); return;
+    case WM_MOUSELEAVE: WMMouseLeave(message); return;
     case WM_COMMAND:
       // Notifications go back to the control that sent them.
       if (TControl* child = FindControl(reinterpret_cast<HWND>(message.LParam)); child && child != this) {
@@ -416,6 +418,31 @@ void TWinControl::WMLButtonUp(TMessage& message) {
   }
 }
 
+// CM_MOUSEENTER and CM_MOUSELEAVE (lParam: the control) go to the control the mouse moved onto or
+// off: this one, or the graphic child under the pointer.
+void TWinControl::WMMouseMove(TMessage& message) {
+  if (!FMouseTracked) {
+    TRACKMOUSEEVENT track = {sizeof track, TME_LEAVE, FHandle, 0};
+    FMouseTracked = TrackMouseEvent(&track) != FALSE;
+  }
+  TControl* over = GraphicControlAt(GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam));
+  if (!over) over = this;
+  if (over != FMouseControl) {
+    if (FMouseControl) FMouseControl->Perform(CM_MOUSELEAVE, 0, reinterpret_cast<LPARAM>(FMouseControl));
+    FMouseControl = over;
+    over->Perform(CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(over));
+  }
+  DefaultHandler(message);
+}
+
+void TWinControl::WMMouseLeave(TMessage& message) {
+  FMouseTracked = false;
+  if (TControl* left = std::exchange(FMouseControl, nullptr)) {
+    left->Perform(CM_MOUSELEAVE, 0, reinterpret_cast<LPARAM>(left));
+  }
+  DefaultHandler(message);
+}
+
 void TWinControl::WMSize(TMessage& message) {
   DefaultHandler(message);
   RECT window;
@@ -448,6 +475,7 @@ void TWinControl::RemoveControl(TControl* control) {
   auto found = std::find(FControls.begin(), FControls.end(), control);
   if (found == FControls.end()) return;
   if (FPressed == control) FPressed = nullptr;
+  if (FMouseControl == control) FMouseControl = nullptr;
   FControls.erase(found);
   control->FParent = nullptr;
   if (auto* winChild = dynamic_cast<TWinControl*>(control)) winChild->DestroyHandle();

@@ -174,6 +174,8 @@ protected:
   void WMPaint(TMessage& message);
   void WMLButtonDown(TMessage& message);
   void WMLButtonUp(TMessage& message);
+  void WMMouseMove(TMessage& message);
+  void WMMouseLeave(TMessage& message);
   // Draws the control's own face over its background, in client coordinates.
   virtual void Paint(HDC /*dc*/, const RECT& /*client*/) {}
   bool OwnClass() const { return FDefWndProc == DefWindowProcW; }
@@ -188,6 +190,8 @@ private:
   WNDPROC FDefWndProc = DefWindowProcW;
   std::vector<TControl*> FControls;
   TControl* FPressed = nullptr;  // the graphic control the left button went down on
+  TControl* FMouseControl = nullptr;  // this control or the graphic child the mouse is over
+  bool FMouseTracked = false;
 };
 
 // A control without a window of its own: it paints on its parent, inside its bounds.

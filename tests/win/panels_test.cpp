@@ -102,3 +102,50 @@ TEST(Labels, PaintTheirBackgroundOnTheParent) {
 }
 
 }  // namespace
+
+#include "framework/messages.h"
+
+namespace {
+
+class TEnterLeaveSpot : public TGraphicControl {
+public:
+  using TGraphicControl::TGraphicControl;
+  std::vector<std::string>* Log = nullptr;
+
+protected:
+  void WndProc(TMessage& message) override {
+    if (message.Msg == CM_MOUSEENTER) Log->push_back("spot enter");
+    if (message.Msg == CM_MOUSELEAVE) Log->push_back("spot leave");
+    TGraphicControl::WndProc(message);
+  }
+};
+
+struct TPanelLog {
+  std::vector<std::string> Log;
+  TWindowProcLink* Link = nullptr;
+  void Handle(TMessage& message) {
+    if (message.Msg == CM_MOUSEENTER) Log.push_back("panel enter");
+    if (message.Msg == CM_MOUSELEAVE) Log.push_back("panel leave");
+    Link->CallPrevious(message);
+  }
+};
+
+TEST(MouseTracking, EnterAndLeaveReachTheControlUnderThePointer) {
+  TPanel panel(nullptr);
+  panel.SetBounds(0, 0, 100, 40);
+  TPanelLog log;
+  log.Link = panel.ReplaceWindowProc(TWndMethod::Bind<&TPanelLog::Handle>(&log));
+  auto* spot = new TEnterLeaveSpot(&panel);
+  spot->Log = &log.Log;
+  spot->SetBounds(20, 5, 10, 10);
+  spot->SetParent(&panel);
+  HWND window = panel.Handle();
+  SendMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(50, 30));
+  SendMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(51, 30));
+  SendMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(25, 10));
+  SendMessageW(window, WM_MOUSELEAVE, 0, 0);
+  EXPECT_EQ(log.Log, (std::vector<std::string>{"panel enter", "panel leave", "spot enter", "spot leave"}));
+  panel.ReleaseWindowProc(log.Link);
+}
+
+}  // namespace
