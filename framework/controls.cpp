@@ -124,6 +124,7 @@ const TClassInfo& TControl::StaticClassInfo() {
           .Boolean("Enabled", &TControl::Enabled, &TControl::SetEnabled)
           .Colour("Color", &TControl::Color, &TControl::SetColor)
           .WideString("Caption", &TControl::Caption, &TControl::SetCaption)
+          .Object("Font", &TControl::Font)
           .Enumeration("BiDiMode", {"bdLeftToRight", "bdRightToLeft", "bdRightToLeftNoAlign", "bdRightToLeftReadingOnly"},
                        &TControl::BiDiMode, &TControl::SetBiDiMode)
           .Event("OnClick", &TControl::OnClick)
@@ -131,7 +132,9 @@ const TClassInfo& TControl::StaticClassInfo() {
   return info;
 }
 
-TControl::TControl(TComponent* owner) : TComponent(owner) {}
+TControl::TControl(TComponent* owner) : TComponent(owner) {
+  FFont.OnChange = [this] { FontChanged(); };
+}
 
 TControl::~TControl() {
   for (TWindowProcLink* link : FLinks) delete link;
@@ -276,10 +279,16 @@ void TWinControl::CreateWnd() {
                                 FWidth, FHeight, FParent ? FParent->FHandle : nullptr, nullptr, instance, nullptr);
   gCreatingControl = nullptr;
   if (!window) throw Exception("Cannot create the window of " + (Name().empty() ? ClassName() : Name()));
+  SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(Font()->Handle()), FALSE);
   for (TControl* child : FControls) {
     if (auto* winChild = dynamic_cast<TWinControl*>(child); winChild && winChild->Visible()) winChild->HandleNeeded();
   }
   AlignControls();
+}
+
+void TWinControl::FontChanged() {
+  if (FHandle) SendMessageW(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(Font()->Handle()), TRUE);
+  Invalidate();
 }
 
 void TWinControl::Attach(HWND window) {
@@ -332,6 +341,11 @@ void TWinControl::WndProc(TMessage& message) {
     case WM_LBUTTONDOWN: WMLButtonDown(message); return;
     case WM_LBUTTONUP: WMLButtonUp(message); return;
     case WM_MOUSEMOVE: WMMouseMove(message); return;
+    case WM_GETFONT:
+      // Windows of our own classes keep no font of their own: the control's is the answer.
+      if (!OwnClass()) break;
+      message.Result = reinterpret_cast<LRESULT>(Font()->Handle());
+      return;
     case WM_MOUSELEAVE: WMMouseLeave(message); return;
     case WM_COMMAND:
       // Notifications go back to the control that sent them.

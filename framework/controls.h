@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "framework/classes.h"
+#include "framework/font.h"
 
 class TControl;
 class TWinControl;
@@ -85,6 +86,7 @@ public:
   void SetColor(TColor value);
   std::wstring Caption() const { return FCaption; }
   void SetCaption(const std::wstring& value);
+  TFont* Font() const { return const_cast<TFont*>(&FFont); }
   TBiDiMode BiDiMode() const { return FBiDiMode; }
   void SetBiDiMode(TBiDiMode value) { FBiDiMode = value; }
 
@@ -111,6 +113,7 @@ protected:
   virtual void EnabledChanged() {}
   virtual void TextChanged() {}
   virtual void ColorChanged() { Invalidate(); }
+  virtual void FontChanged() { Invalidate(); }
 
   TWinControl* FParent = nullptr;
   int32_t FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
@@ -123,6 +126,7 @@ private:
   bool FEnabled = true;
   TColor FColor = static_cast<TColor>(0x80000000u | COLOR_BTNFACE);
   std::wstring FCaption;
+  TFont FFont;
   TBiDiMode FBiDiMode = TBiDiMode::bdLeftToRight;
   std::vector<TWindowProcLink*> FLinks;  // head last
 };
@@ -169,6 +173,7 @@ protected:
   void VisibleChanged() override;
   void EnabledChanged() override;
   void TextChanged() override;
+  void FontChanged() override;
   void WMEraseBkgnd(TMessage& message);
   void WMSize(TMessage& message);
   void WMPaint(TMessage& message);

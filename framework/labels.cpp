@@ -34,9 +34,9 @@ void TLabel::Paint(HDC dc) {
   std::wstring caption = Caption();
   if (caption.empty()) return;
   TSaveDCGuard saved(dc);
-  SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+  SelectObject(dc, Font()->Handle());
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, GetSysColor(Enabled() ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
+  SetTextColor(dc, Enabled() ? static_cast<COLORREF>(ColorToRGB(Font()->Color())) : GetSysColor(COLOR_GRAYTEXT));
   UINT format = DT_WORDBREAK | (FAlignment == TAlignment::taCenter       ? DT_CENTER
                                 : FAlignment == TAlignment::taRightJustify ? DT_RIGHT
                                                                             : DT_LEFT);

@@ -75,9 +75,9 @@ void TPanel::Paint(HDC dc, const RECT& client) {
   DrawBevel(dc, rect, FBevelInner, FBevelWidth);
   if (Caption().empty()) return;
   TSaveDCGuard saved(dc);
-  SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+  SelectObject(dc, Font()->Handle());
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, GetSysColor(Enabled() ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
+  SetTextColor(dc, Enabled() ? static_cast<COLORREF>(ColorToRGB(Font()->Color())) : GetSysColor(COLOR_GRAYTEXT));
   std::wstring caption = Caption();
   DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &rect, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
 }

@@ -103,6 +103,7 @@ TEST(Labels, PaintTheirBackgroundOnTheParent) {
 
 }  // namespace
 
+#include "framework/form_reader.h"
 #include "framework/messages.h"
 
 namespace {
@@ -146,6 +147,32 @@ TEST(MouseTracking, EnterAndLeaveReachTheControlUnderThePointer) {
   SendMessageW(window, WM_MOUSELEAVE, 0, 0);
   EXPECT_EQ(log.Log, (std::vector<std::string>{"panel enter", "panel leave", "spot enter", "spot leave"}));
   panel.ReleaseWindowProc(log.Link);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Fonts, DefinitionValuesReachTheWindowFont) {
+  TPanel panel(nullptr);
+  panel.SetBounds(0, 0, 100, 40);
+  RegisterComponentClass(TPanel::StaticClassInfo());
+  ReadComponent(panel, ParseFormText("object P: TPanel\n  Font.Name = 'Verdana'\n  Font.Height = -12\n"
+                                     "  Font.Style = [fsBold]\nend\n"));
+  HFONT font = reinterpret_cast<HFONT>(SendMessageW(panel.Handle(), WM_GETFONT, 0, 0));
+  ASSERT_EQ(font, panel.Font()->Handle());
+  LOGFONTW described = {};
+  ASSERT_NE(GetObjectW(font, sizeof described, &described), 0);
+  EXPECT_EQ(described.lfHeight, -12);
+  EXPECT_EQ(described.lfWeight, FW_BOLD);
+  EXPECT_STREQ(described.lfFaceName, L"Verdana");
+  EXPECT_EQ(GetOrdProp(GetObjectProp(&panel, "Font"), "Height"), -12);
+
+  // A change makes a new font and hands it to the window.
+  SetOrdProp(panel.Font(), "Height", -16);
+  font = reinterpret_cast<HFONT>(SendMessageW(panel.Handle(), WM_GETFONT, 0, 0));
+  GetObjectW(font, sizeof described, &described);
+  EXPECT_EQ(described.lfHeight, -16);
 }
 
 }  // namespace
