@@ -196,3 +196,38 @@ TEST_F(Forms, TimerFiresWhileEnabled) {
 }
 
 }  // namespace
+
+#include "framework/open_dialog.h"
+
+namespace {
+
+std::wstring gSeenFilter;
+BOOL WINAPI ChooseInvoice(OPENFILENAMEW* parameters) {
+  const wchar_t* filter = parameters->lpstrFilter;
+  gSeenFilter.clear();
+  while (filter && *filter) {  // the list ends with an empty string
+    gSeenFilter += std::wstring(filter) + L";";
+    filter += wcslen(filter) + 1;
+  }
+  std::wstring chosen = L"C:\\Fatture\\" + std::wstring(300, L'x') + L".xml";  // longer than MAX_PATH
+  chosen.copy(parameters->lpstrFile, parameters->nMaxFile - 1);
+  parameters->lpstrFile[chosen.size()] = L'\0';
+  return TRUE;
+}
+BOOL WINAPI CancelDialog(OPENFILENAMEW*) { return FALSE; }
+
+TEST_F(Forms, OpenDialogFilterAndChosenFile) {
+  auto* dialog = new TOpenDialog(FApplication);
+  SetWideStrProp(dialog, "Filter", L"File xml|*.xml");
+  TOpenDialog::SetExecuteFunction(ChooseInvoice);
+  EXPECT_TRUE(dialog->Execute());
+  EXPECT_EQ(gSeenFilter, L"File xml;*.xml;");
+  EXPECT_EQ(dialog->FileName().size(), 11u + 300u + 4u);
+  TOpenDialog::SetExecuteFunction(CancelDialog);
+  std::wstring before = dialog->FileName();
+  EXPECT_FALSE(dialog->Execute());
+  EXPECT_EQ(dialog->FileName(), before);
+  TOpenDialog::SetExecuteFunction(nullptr);
+}
+
+}  // namespace
