@@ -219,6 +219,15 @@ POINT TControl::ScreenToClient(POINT point) const {
 
 void TControl::Click() { OnClick(this); }
 
+void TControl::DrawCaption(HDC dc, RECT rect, UINT format) const {
+  if (FCaption.empty()) return;
+  TSaveDCGuard saved(dc);
+  SelectObject(dc, Font()->Handle());
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, FEnabled ? static_cast<COLORREF>(ColorToRGB(Font()->Color())) : GetSysColor(COLOR_GRAYTEXT));
+  DrawTextW(dc, FCaption.c_str(), static_cast<int>(FCaption.size()), &rect, format);
+}
+
 void TControl::WndProc(TMessage& message) { DefaultHandler(message); }
 
 // ---- TWinControl ----------------------------------------------------------------------------------

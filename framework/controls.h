@@ -114,6 +114,8 @@ protected:
   virtual void TextChanged() {}
   virtual void ColorChanged() { Invalidate(); }
   virtual void FontChanged() { Invalidate(); }
+  // The caption in the control's font and colour (grey when disabled), over what is there.
+  void DrawCaption(HDC dc, RECT rect, UINT format) const;
 
   TWinControl* FParent = nullptr;
   int32_t FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;

@@ -31,14 +31,8 @@ void TLabel::Paint(HDC dc) {
     TBrushHandle brush(CreateSolidBrush(static_cast<COLORREF>(ColorToRGB(Color()))));
     if (brush) FillRect(dc, &rect, brush.Get());
   }
-  std::wstring caption = Caption();
-  if (caption.empty()) return;
-  TSaveDCGuard saved(dc);
-  SelectObject(dc, Font()->Handle());
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, Enabled() ? static_cast<COLORREF>(ColorToRGB(Font()->Color())) : GetSysColor(COLOR_GRAYTEXT));
   UINT format = DT_WORDBREAK | (FAlignment == TAlignment::taCenter       ? DT_CENTER
                                 : FAlignment == TAlignment::taRightJustify ? DT_RIGHT
                                                                             : DT_LEFT);
-  DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &rect, format);
+  DrawCaption(dc, rect, format);
 }

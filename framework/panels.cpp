@@ -73,11 +73,5 @@ void TPanel::Paint(HDC dc, const RECT& client) {
   RECT rect = client;
   DrawBevel(dc, rect, FBevelOuter, FBevelWidth);
   DrawBevel(dc, rect, FBevelInner, FBevelWidth);
-  if (Caption().empty()) return;
-  TSaveDCGuard saved(dc);
-  SelectObject(dc, Font()->Handle());
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, Enabled() ? static_cast<COLORREF>(ColorToRGB(Font()->Color())) : GetSysColor(COLOR_GRAYTEXT));
-  std::wstring caption = Caption();
-  DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &rect, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
+  DrawCaption(dc, rect, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
 }
