@@ -10,6 +10,7 @@
 
 #include "framework/classes.h"
 #include "framework/font.h"
+#include "framework/graphics.h"
 
 class TControl;
 class TWinControl;
@@ -22,7 +23,6 @@ struct TMessage {
 };
 
 using TWndMethod = TEvent<TMessage&>;
-using TColor = int32_t;  // 0x00BBGGRR, or 0x80000000 | system colour index
 
 enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 enum class TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
@@ -51,8 +51,6 @@ TControl* FindControl(HWND window);
 using TExceptionHandler = void (*)(const std::exception& error);
 void SetExceptionHandler(TExceptionHandler handler);
 void HandleException(const std::exception& error);
-
-TColor ColorToRGB(TColor color);
 
 class TControl : public TComponent {
   CORVALE_DECLARE_CLASS()

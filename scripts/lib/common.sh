@@ -5,7 +5,8 @@ ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 BUILD="$ROOT/build"
 WINE=/usr/lib/wine/wine64
 WINESERVER=/usr/lib/wine/wineserver
-export WINEPREFIX="$BUILD/wineprefix"
+# A separate prefix (and so a separate wineserver) can be named for parallel sessions.
+export WINEPREFIX="${CORVALE_WINEPREFIX:-$BUILD/wineprefix}"
 export WINEDEBUG=-all
 export WINEARCH=win64
 
