@@ -47,6 +47,14 @@ TControl* FindControl(HWND window) {
   return static_cast<TControl*>(GetPropW(window, ControlAtomName()));
 }
 
+HCURSOR CursorHandle(TCursor cursor) {
+  // IDC_ARROW, IDC_IBEAM, IDC_CROSS, IDC_SIZEALL, IDC_WAIT, IDC_NO, IDC_HAND, IDC_HELP
+  static const WORD kIds[] = {0, 32512, 32513, 32515, 32646, 32514, 32648, 32649, 32651};
+  auto index = static_cast<size_t>(cursor);
+  if (index == 0 || index >= sizeof kIds / sizeof kIds[0]) return nullptr;
+  return LoadCursorW(nullptr, MAKEINTRESOURCEW(kIds[index]));
+}
+
 void SetExceptionHandler(TExceptionHandler handler) { gExceptionHandler = handler; }
 
 void HandleException(const std::exception& error) {
@@ -121,7 +129,11 @@ const TClassInfo& TControl::StaticClassInfo() {
           .Object("Font", &TControl::Font)
           .Enumeration("BiDiMode", {"bdLeftToRight", "bdRightToLeft", "bdRightToLeftNoAlign", "bdRightToLeftReadingOnly"},
                        &TControl::BiDiMode, &TControl::SetBiDiMode)
+          .Enumeration("Cursor", {"crDefault", "crArrow", "crIBeam", "crCross", "crSizeAll", "crHourGlass", "crNo",
+                                  "crHandPoint", "crHelp"},
+                       &TControl::Cursor, &TControl::SetCursor)
           .Event("OnClick", &TControl::OnClick)
+          .Event("OnMouseDown", &TControl::OnMouseDown)
           .Build();
   return info;
 }
@@ -213,6 +225,8 @@ POINT TControl::ScreenToClient(POINT point) const {
 
 void TControl::Click() { OnClick(this); }
 
+void TControl::MouseDown(TMouseButton button, uint64_t shift, int x, int y) { OnMouseDown(this, button, shift, x, y); }
+
 void TControl::DrawCaption(HDC dc, RECT rect, UINT format) const {
   if (FCaption.empty()) return;
   TSaveDCGuard saved(dc);
@@ -228,7 +242,11 @@ void TControl::WndProc(TMessage& message) { DefaultHandler(message); }
 
 const TClassInfo& TWinControl::StaticClassInfo() {
   static const TClassInfo info =
-      TClassBuilder<TWinControl>("TWinControl", &TControl::StaticClassInfo()).Creatable().Build();
+      TClassBuilder<TWinControl>("TWinControl", &TControl::StaticClassInfo())
+          .Boolean("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop)
+          .Integer("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder)
+          .Creatable()
+          .Build();
   return info;
 }
 
@@ -276,7 +294,8 @@ void TWinControl::CreateWnd() {
     if (!RegisterClassExW(&windowClass)) throw Exception("Cannot register the window class " + ClassName());
   }
   FDefWndProc = BaseProcedures()[params.ClassName];
-  DWORD style = params.Style | (Visible() ? WS_VISIBLE : 0) | (Enabled() ? 0 : WS_DISABLED);
+  DWORD style = params.Style | (Visible() ? WS_VISIBLE : 0) | (Enabled() ? 0 : WS_DISABLED) |
+                (FTabStop ? WS_TABSTOP : 0);
   gCreatingControl = this;
   HWND window = CreateWindowExW(params.ExStyle, params.ClassName.c_str(), Caption().c_str(), style, FLeft, FTop,
                                 FWidth, FHeight, FParent ? FParent->FHandle : nullptr, nullptr, instance, nullptr);
@@ -302,6 +321,13 @@ void TWinControl::Attach(HWND window) {
 void TWinControl::DestroyHandle() {
   if (FHandle) DestroyWindow(FHandle);  // WM_NCDESTROY clears FHandle
   FHandle = nullptr;
+}
+
+void TWinControl::RecreateWnd() {
+  if (!FHandle) return;
+  Perform(CM_RECREATEWND);
+  DestroyHandle();
+  HandleNeeded();
 }
 
 LRESULT CALLBACK TWinControl::InitialWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -338,7 +364,7 @@ void TWinControl::WndProc(TMessage& message) {
     case WM_SIZE: WMSize(message); return;
     case WM_PAINT: WMPaint(message); return;
     case WM_PRINTCLIENT:
-      if (!OwnClass()) break;
+      if (!OwnClass() && !HasGraphicControls()) break;
       PaintTo(reinterpret_cast<HDC>(message.WParam));
       return;
     case WM_LBUTTONDOWN: WMLButtonDown(message); return;
@@ -350,6 +376,20 @@ void TWinControl::WndProc(TMessage& message) {
       message.Result = reinterpret_cast<LRESULT>(Font()->Handle());
       return;
     case WM_MOUSELEAVE: WMMouseLeave(message); return;
+    case WM_RBUTTONDOWN: WMMouseDown(message, TMouseButton::mbRight); return;
+    case WM_MBUTTONDOWN: WMMouseDown(message, TMouseButton::mbMiddle); return;
+    case WM_SETCURSOR: WMSetCursor(message); return;
+    case WM_SETFOCUS: WMSetFocus(message); return;
+    case CM_DIALOGKEY: CMDialogKey(message); return;
+    case WM_DRAWITEM: {
+      // Owner-drawn children draw themselves.
+      auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(message.LParam);
+      if (TControl* child = item ? FindControl(item->hwndItem) : nullptr; child && child != this) {
+        message.Result = child->Perform(CN_DRAWITEM, message.WParam, message.LParam);
+        return;
+      }
+      break;
+    }
     case WM_COMMAND:
       // Notifications go back to the control that sent them.
       if (TControl* child = FindControl(reinterpret_cast<HWND>(message.LParam)); child && child != this) {
@@ -379,7 +419,7 @@ void TWinControl::WMEraseBkgnd(TMessage& message) {
 }
 
 void TWinControl::WMPaint(TMessage& message) {
-  if (!OwnClass()) {
+  if (!OwnClass() && (!HasGraphicControls() || message.WParam)) {
     DefaultHandler(message);
     return;
   }
@@ -398,17 +438,32 @@ void TWinControl::PaintTo(HDC dc) {
   if (!buffer.Valid()) return;
   TBrushHandle brush(CreateSolidBrush(static_cast<COLORREF>(ColorToRGB(Color()))));
   if (brush) FillRect(buffer.DC(), &client, brush.Get());
-  Paint(buffer.DC(), client);
+  if (OwnClass()) {
+    Paint(buffer.DC(), client);
+  } else {
+    // A system class paints itself into a given DC (common controls take it in wParam).
+    TMessage paint{WM_PAINT, reinterpret_cast<WPARAM>(buffer.DC()), 0, 0};
+    DefaultHandler(paint);
+  }
+  PaintGraphicControls(buffer.DC());
+  buffer.CopyTo(dc, 0, 0);
+}
+
+bool TWinControl::HasGraphicControls() const {
+  return std::any_of(FControls.begin(), FControls.end(),
+                     [](TControl* child) { return dynamic_cast<TGraphicControl*>(child) != nullptr; });
+}
+
+void TWinControl::PaintGraphicControls(HDC dc) {
   for (TControl* child : FControls) {
     auto* graphic = dynamic_cast<TGraphicControl*>(child);
     if (!graphic || !graphic->Visible()) continue;
-    TSaveDCGuard saved(buffer.DC());
-    IntersectClipRect(buffer.DC(), graphic->Left(), graphic->Top(), graphic->Left() + graphic->Width(),
+    TSaveDCGuard saved(dc);
+    IntersectClipRect(dc, graphic->Left(), graphic->Top(), graphic->Left() + graphic->Width(),
                       graphic->Top() + graphic->Height());
-    SetViewportOrgEx(buffer.DC(), graphic->Left(), graphic->Top(), nullptr);
-    graphic->Paint(buffer.DC());
+    SetViewportOrgEx(dc, graphic->Left(), graphic->Top(), nullptr);
+    graphic->Paint(dc);
   }
-  buffer.CopyTo(dc, 0, 0);
 }
 
 TControl* TWinControl::GraphicControlAt(int x, int y) const {
@@ -423,7 +478,134 @@ TControl* TWinControl::GraphicControlAt(int x, int y) const {
 
 void TWinControl::WMLButtonDown(TMessage& message) {
   FPressed = GraphicControlAt(GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam));
+  WMMouseDown(message, TMouseButton::mbLeft);
+}
+
+// MouseDown goes to the graphic child under the pointer, in its own coordinates, or to this control.
+void TWinControl::WMMouseDown(TMessage& message, TMouseButton button) {
   DefaultHandler(message);
+  int x = GET_X_LPARAM(message.LParam), y = GET_Y_LPARAM(message.LParam);
+  uint64_t shift = 0;
+  if (message.WParam & MK_SHIFT) shift |= ssShift;
+  if (message.WParam & MK_CONTROL) shift |= ssCtrl;
+  if (message.WParam & MK_LBUTTON) shift |= ssLeft;
+  if (message.WParam & MK_RBUTTON) shift |= ssRight;
+  if (message.WParam & MK_MBUTTON) shift |= ssMiddle;
+  if (GetKeyState(VK_MENU) < 0) shift |= ssAlt;
+  if (TControl* child = GraphicControlAt(x, y)) {
+    child->MouseDown(button, shift, x - child->Left(), y - child->Top());
+  } else {
+    MouseDown(button, shift, x, y);
+  }
+}
+
+void TWinControl::WMSetCursor(TMessage& message) {
+  if (reinterpret_cast<HWND>(message.WParam) == FHandle && LOWORD(message.LParam) == HTCLIENT) {
+    POINT point;
+    GetCursorPos(&point);
+    ::ScreenToClient(FHandle, &point);
+    TControl* over = GraphicControlAt(point.x, point.y);
+    HCURSOR cursor = over ? CursorHandle(over->Cursor()) : nullptr;
+    if (!cursor) cursor = CursorHandle(Cursor());
+    if (cursor) {
+      ::SetCursor(cursor);
+      message.Result = TRUE;
+      return;
+    }
+  }
+  DefaultHandler(message);
+}
+
+// The top-level control learns which of its controls has the focus.
+void TWinControl::WMSetFocus(TMessage& message) {
+  DefaultHandler(message);
+  TWinControl* root = this;
+  while (root->FParent) root = root->FParent;
+  root->Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(this));
+}
+
+// A dialog key goes round the child controls until one takes it (a non-zero result).
+void TWinControl::CMDialogKey(TMessage& message) {
+  for (TControl* child : std::vector<TControl*>(FControls)) {
+    message.Result = child->Perform(CM_DIALOGKEY, message.WParam, message.LParam);
+    if (message.Result) return;
+  }
+  message.Result = 0;
+}
+
+// ---- Focus and tab order --------------------------------------------------------------------------
+
+void TWinControl::SetTabStop(bool value) {
+  if (value == FTabStop) return;
+  FTabStop = value;
+  if (FHandle) {
+    LONG_PTR style = GetWindowLongPtrW(FHandle, GWL_STYLE);
+    SetWindowLongPtrW(FHandle, GWL_STYLE, value ? style | WS_TABSTOP : style & ~static_cast<LONG_PTR>(WS_TABSTOP));
+  }
+}
+
+int32_t TWinControl::TabOrder() const {
+  if (!FParent) return FPendingTabOrder < 0 ? -1 : FPendingTabOrder;
+  auto& list = FParent->FTabList;
+  return static_cast<int32_t>(std::find(list.begin(), list.end(), this) - list.begin());
+}
+
+// Definitions may set the order before the parent: it is kept and applied on insertion.
+void TWinControl::SetTabOrder(int32_t value) {
+  if (!FParent) {
+    FPendingTabOrder = value;
+    return;
+  }
+  auto& list = FParent->FTabList;
+  auto self = std::find(list.begin(), list.end(), this);
+  if (self == list.end()) return;
+  list.erase(self);
+  size_t position = value < 0 ? 0 : std::min(static_cast<size_t>(value), list.size());
+  list.insert(list.begin() + static_cast<std::ptrdiff_t>(position), this);
+}
+
+bool TWinControl::CanFocus() const {
+  for (const TWinControl* control = this; control; control = control->FParent) {
+    if (!control->Visible() || !control->Enabled()) return false;
+  }
+  return true;
+}
+
+void TWinControl::SetFocus() {
+  if (CanFocus()) ::SetFocus(Handle());
+}
+
+namespace {
+
+void CollectTabStops(const std::vector<TWinControl*>& list, std::vector<TWinControl*>& stops) {
+  for (TWinControl* control : list) {
+    if (!control->Visible() || !control->Enabled()) continue;
+    if (control->TabStop()) stops.push_back(control);
+    std::vector<TWinControl*> children;
+    for (int i = 0; i < control->ControlCount(); ++i) {
+      if (auto* child = dynamic_cast<TWinControl*>(control->Controls(i))) children.push_back(child);
+    }
+    std::sort(children.begin(), children.end(),
+              [](TWinControl* a, TWinControl* b) { return a->TabOrder() < b->TabOrder(); });
+    CollectTabStops(children, stops);
+  }
+}
+
+}  // namespace
+
+TWinControl* TWinControl::FindNextControl(TWinControl* current, bool forward) const {
+  std::vector<TWinControl*> stops;
+  CollectTabStops(FTabList, stops);
+  if (stops.empty()) return nullptr;
+  auto found = std::find(stops.begin(), stops.end(), current);
+  if (found == stops.end()) return forward ? stops.front() : stops.back();
+  size_t index = static_cast<size_t>(found - stops.begin());
+  index = forward ? (index + 1) % stops.size() : (index + stops.size() - 1) % stops.size();
+  return stops[index];
+}
+
+void TWinControl::SelectNext(TWinControl* current, bool forward) {
+  if (TWinControl* next = FindNextControl(current, forward)) next->SetFocus();
 }
 
 // A click on a graphic control: the button went down and came up over it.
@@ -478,6 +660,10 @@ const TClassInfo& TGraphicControl::StaticClassInfo() {
 void TWinControl::InsertControl(TControl* control) {
   FControls.push_back(control);
   control->FParent = this;
+  if (auto* winChild = dynamic_cast<TWinControl*>(control)) {
+    FTabList.push_back(winChild);
+    if (winChild->FPendingTabOrder >= 0) winChild->SetTabOrder(std::exchange(winChild->FPendingTabOrder, -1));
+  }
   if (auto* winChild = dynamic_cast<TWinControl*>(control); winChild && FHandle && winChild->Visible()) {
     if (winChild->FHandle) {
       ::SetParent(winChild->FHandle, FHandle);
@@ -494,6 +680,7 @@ void TWinControl::RemoveControl(TControl* control) {
   if (FPressed == control) FPressed = nullptr;
   if (FMouseControl == control) FMouseControl = nullptr;
   FControls.erase(found);
+  FTabList.erase(std::remove(FTabList.begin(), FTabList.end(), control), FTabList.end());
   control->FParent = nullptr;
   if (auto* winChild = dynamic_cast<TWinControl*>(control)) winChild->DestroyHandle();
   AlignControls();
@@ -507,6 +694,7 @@ RECT TWinControl::ClientRect() {
 
 void TWinControl::AlignControls() {
   RECT rest = ClientRect();
+  AdjustClientRect(rest);
   for (TAlign align : {TAlign::alTop, TAlign::alBottom, TAlign::alLeft, TAlign::alRight, TAlign::alClient}) {
     for (TControl* child : FControls) {
       if (child->Align() != align || !child->Visible()) continue;

@@ -26,6 +26,14 @@ using TWndMethod = TEvent<TMessage&>;
 
 enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 enum class TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
+// Mouse pointers a control may ask for while the mouse is over it; crDefault leaves the class's own.
+enum class TCursor { crDefault, crArrow, crIBeam, crCross, crSizeAll, crHourGlass, crNo, crHandPoint, crHelp };
+enum class TMouseButton { mbLeft, mbRight, mbMiddle };
+enum TShiftStateFlag : uint64_t { ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32 };
+using TMouseEvent = TEvent<TPersistent*, TMouseButton, uint64_t, int, int>;
+
+// The system cursor for a TCursor value; null for crDefault.
+HCURSOR CursorHandle(TCursor cursor);
 
 // One replacement of a control's message method. Its method receives every message first and
 // passes on what it does not consume with CallPrevious. Releasing a link (in any order) joins its
@@ -87,11 +95,15 @@ public:
   TFont* Font() const { return const_cast<TFont*>(&FFont); }
   TBiDiMode BiDiMode() const { return FBiDiMode; }
   void SetBiDiMode(TBiDiMode value) { FBiDiMode = value; }
+  TCursor Cursor() const { return FCursor; }
+  void SetCursor(TCursor value) { FCursor = value; }
 
   virtual void Invalidate();
   POINT ScreenToClient(POINT point) const;
   POINT ClientToScreen(POINT point) const;
   virtual void Click();
+  // A mouse button went down at (x, y) in the control's client coordinates.
+  virtual void MouseDown(TMouseButton button, uint64_t shift, int x, int y);
 
   // The message method chain. WindowProc is the method that receives a message first.
   TWndMethod WindowProc() const;
@@ -102,6 +114,7 @@ public:
   void Dispatch(TMessage& message);
 
   TNotifyEvent OnClick;
+  TMouseEvent OnMouseDown;
 
 protected:
   // The framework's own handling, the end of every chain.
@@ -128,6 +141,7 @@ private:
   std::wstring FCaption;
   TFont FFont;
   TBiDiMode FBiDiMode = TBiDiMode::bdLeftToRight;
+  TCursor FCursor = TCursor::crDefault;
   std::vector<TWindowProcLink*> FLinks;  // head last
 };
 
@@ -143,6 +157,8 @@ public:
   bool HandleAllocated() const { return FHandle != nullptr; }
   void HandleNeeded() { Handle(); }
   void DestroyHandle();
+  // Destroys the window and makes it anew with the current settings (after a style change).
+  void RecreateWnd();
 
   int ControlCount() const { return static_cast<int>(FControls.size()); }
   TControl* Controls(int index) const { return FControls[static_cast<size_t>(index)]; }
@@ -151,6 +167,19 @@ public:
   RECT ClientRect();
   // Places aligned children: top, bottom, left, right, then client, each group in its order.
   void AlignControls();
+
+  // Keyboard focus. Tab order is the order among the parent's windowed children.
+  bool TabStop() const { return FTabStop; }
+  void SetTabStop(bool value);
+  int32_t TabOrder() const;
+  void SetTabOrder(int32_t value);
+  bool CanFocus() const;
+  bool Focused() const { return FHandle && GetFocus() == FHandle; }
+  void SetFocus();
+  // The next (or previous) focusable tab stop after current among this control's descendants, in tab
+  // order, wrapping round; null when there is none.
+  TWinControl* FindNextControl(TWinControl* current, bool forward) const;
+  void SelectNext(TWinControl* current, bool forward);
 
   void SetBounds(int32_t left, int32_t top, int32_t width, int32_t height) override;
   void Invalidate() override;
@@ -181,8 +210,17 @@ protected:
   void WMLButtonUp(TMessage& message);
   void WMMouseMove(TMessage& message);
   void WMMouseLeave(TMessage& message);
+  void WMMouseDown(TMessage& message, TMouseButton button);
+  void WMSetCursor(TMessage& message);
+  void WMSetFocus(TMessage& message);
+  void CMDialogKey(TMessage& message);
   // Draws the control's own face over its background, in client coordinates.
   virtual void Paint(HDC /*dc*/, const RECT& /*client*/) {}
+  // The part of the client area that aligned children share (a tab control's page, say).
+  virtual void AdjustClientRect(RECT& /*rect*/) {}
+  // Paints the visible graphic children into dc, each clipped to its bounds.
+  void PaintGraphicControls(HDC dc);
+  bool HasGraphicControls() const;
   bool OwnClass() const { return FDefWndProc == DefWindowProcW; }
 
 private:
@@ -194,6 +232,9 @@ private:
   HWND FHandle = nullptr;
   WNDPROC FDefWndProc = DefWindowProcW;
   std::vector<TControl*> FControls;
+  std::vector<TWinControl*> FTabList;  // windowed children in tab order
+  bool FTabStop = false;
+  int32_t FPendingTabOrder = -1;
   TControl* FPressed = nullptr;  // the graphic control the left button went down on
   TControl* FMouseControl = nullptr;  // this control or the graphic child the mouse is over
   bool FMouseTracked = false;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/dialogs.h"
+#include "framework/messages.h"
 
 namespace {
 
@@ -16,6 +17,33 @@ void ApplicationExceptionHandler(const std::exception& error) {
 
 LRESULT CALLBACK ApplicationWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// Keys that move between controls or press default buttons, unless the focused window wants them.
+bool IsDialogKeyMessage(const MSG& message) {
+  if (message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN) return false;
+  switch (message.wParam) {
+    case VK_TAB: case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN: case VK_RETURN: case VK_ESCAPE:
+    case VK_EXECUTE: case VK_CANCEL: break;
+    default: return false;
+  }
+  LRESULT code = SendMessageW(message.hwnd, WM_GETDLGCODE, message.wParam, reinterpret_cast<LPARAM>(&message));
+  if (code & DLGC_WANTALLKEYS) return false;
+  if (message.wParam == VK_TAB && (code & DLGC_WANTTAB)) return false;
+  bool arrow = message.wParam >= VK_LEFT && message.wParam <= VK_DOWN;
+  if (arrow && (code & DLGC_WANTARROWS)) return false;
+  return true;
+}
+
+// The top-level framework control above a window, or null.
+TWinControl* TopLevelControl(HWND window) {
+  TWinControl* found = nullptr;
+  for (HWND walk = window; walk; walk = GetParent(walk)) {
+    if (auto* control = dynamic_cast<TWinControl*>(FindControl(walk))) found = control;
+    if (!(GetWindowLongPtrW(walk, GWL_STYLE) & WS_CHILD)) break;
+  }
+  while (found && found->Parent()) found = found->Parent();
+  return found;
 }
 
 }  // namespace
@@ -169,8 +197,7 @@ TModalResult TForm::ShowModal() {
       if (FModalResult == 0) FModalResult = IDCANCEL;
       break;
     }
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
+    TApplication::HandleMessage(message);
   }
   // Others first, so that activation returns to the window that was active before.
   for (HWND other : disabled.second) EnableWindow(other, TRUE);
@@ -197,12 +224,40 @@ void TForm::Close() {
   }
 }
 
+void TForm::Release() {
+  if (HandleAllocated()) PostMessageW(Handle(), CM_RELEASE, 0, 0);
+}
+
 void TForm::WndProc(TMessage& message) {
   switch (message.Msg) {
     case WM_CLOSE: WMClose(message); return;
     case WM_SHOWWINDOW: WMShowWindow(message); return;
+    case CM_FOCUSCHANGED: CMFocusChanged(message); return;
+    case CM_DIALOGKEY: CMDialogKey(message); return;
+    case CM_RELEASE: delete this; return;
     default: TWinControl::WndProc(message);
   }
+}
+
+void TForm::CMFocusChanged(TMessage& message) {
+  auto* control = reinterpret_cast<TWinControl*>(message.LParam);
+  if (control == this) return;
+  if (FActiveControl) FActiveControl->RemoveFreeNotification(this);
+  FActiveControl = control;
+  if (control) control->FreeNotification(this);
+}
+
+void TForm::Notification(TComponent* component, bool removing) {
+  TWinControl::Notification(component, removing);
+  if (removing && component == FActiveControl) FActiveControl = nullptr;
+}
+
+// The controls see a dialog key first; Tab and Shift+Tab then move the focus.
+void TForm::CMDialogKey(TMessage& message) {
+  TWinControl::CMDialogKey(message);
+  if (message.Result || message.WParam != VK_TAB || GetKeyState(VK_CONTROL) < 0) return;
+  SelectNext(FActiveControl, GetKeyState(VK_SHIFT) >= 0);
+  message.Result = 1;
 }
 
 void TForm::WMClose(TMessage& message) {
@@ -262,9 +317,18 @@ void TApplication::Run() {
   while (!FTerminated) {
     BOOL got = GetMessageW(&message, nullptr, 0, 0);
     if (got <= 0) break;
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
+    HandleMessage(message);
   }
+}
+
+void TApplication::HandleMessage(MSG& message) {
+  if (IsDialogKeyMessage(message)) {
+    if (TWinControl* top = TopLevelControl(message.hwnd)) {
+      if (top->Perform(CM_DIALOGKEY, message.wParam, message.lParam)) return;
+    }
+  }
+  TranslateMessage(&message);
+  DispatchMessageW(&message);
 }
 
 void TApplication::Terminate() {
@@ -279,8 +343,7 @@ bool TApplication::ProcessMessages() {
       FTerminated = true;
       return false;
     }
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
+    HandleMessage(message);
   }
   return true;
 }

@@ -51,7 +51,11 @@ public:
   // window of the thread is disabled meanwhile.
   TModalResult ShowModal();
   void Close();
+  // Frees the form once the messages now waiting have been handled (safe from its own handlers).
+  void Release();
   bool Modal() const { return FModal; }
+  // The control that has (or last had) the keyboard focus in this form.
+  TWinControl* ActiveControl() const { return FActiveControl; }
 
   TNotifyEvent OnShow;
   TCloseEvent OnClose;
@@ -62,6 +66,9 @@ protected:
   void WndProc(TMessage& message) override;
   void WMClose(TMessage& message);
   void WMShowWindow(TMessage& message);
+  void CMFocusChanged(TMessage& message);
+  void CMDialogKey(TMessage& message);
+  void Notification(TComponent* component, bool removing) override;
 
 private:
   void ApplyClientSize();
@@ -75,6 +82,7 @@ private:
   int32_t FPixelsPerInch = 96;
   TModalResult FModalResult = 0;
   bool FModal = false;
+  TWinControl* FActiveControl = nullptr;
 };
 
 // The forms that exist, in creation order.
@@ -118,6 +126,8 @@ public:
   bool Terminated() const { return FTerminated; }
   // Handles the messages waiting now; false once WM_QUIT was seen.
   bool ProcessMessages();
+  // Handles one message from a message loop: dialog keys first, then translation and dispatch.
+  static void HandleMessage(MSG& message);
   void ShowException(const std::exception& error);
 
   // The message box behind ShowException; tests put a recorder here.

@@ -1,5 +1,8 @@
 #include "framework/string_list.h"
 
+#include <algorithm>
+#include <string_view>
+
 #include "framework/text.h"
 
 const TClassInfo& TStrings::StaticClassInfo() {
@@ -21,20 +24,33 @@ std::string TStrings::Text() const {
   return text;
 }
 
-void TStrings::SetText(const std::string& text) {
-  FLines.clear();
+void TStrings::Insert(int index, std::string line) {
+  size_t position = index < 0 ? 0 : std::min(static_cast<size_t>(index), FLines.size());
+  FLines.insert(FLines.begin() + static_cast<std::ptrdiff_t>(position), std::move(line));
+  if (OnChange) OnChange();
+}
+
+void TStrings::SetLines(std::vector<std::string> lines) {
+  FLines = std::move(lines);
+  if (OnChange) OnChange();
+}
+
+void TStrings::SetText(const std::string& whole) {
+  std::string_view text(whole.data(), std::min(whole.find('\0'), whole.size()));
+  std::vector<std::string> lines;
   size_t i = 0;
   while (i < text.size()) {
     size_t start = i;
     while (i < text.size() && text[i] != '\r' && text[i] != '\n') ++i;
-    FLines.emplace_back(text, start, i - start);
+    lines.emplace_back(text.substr(start, i - start));
     if (i < text.size() && text[i] == '\r') ++i;
     if (i < text.size() && text[i] == '\n') ++i;
   }
+  SetLines(std::move(lines));
 }
 
 bool TStrings::ReadList(const std::string& name, const std::vector<std::string>& items) {
   if (LowerCase(name) != "strings") return false;
-  FLines = items;
+  SetLines(items);
   return true;
 }
