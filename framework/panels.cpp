@@ -51,22 +51,30 @@ TPanel::TPanel(TComponent* owner) : TWinControl(owner) { SetBounds(0, 0, 185, 41
 
 void TPanel::SetBevelOuter(TBevelCut value) {
   FBevelOuter = value;
+  AlignControls();
   Invalidate();
 }
 
 void TPanel::SetBevelInner(TBevelCut value) {
   FBevelInner = value;
+  AlignControls();
   Invalidate();
 }
 
 void TPanel::SetBevelWidth(int32_t value) {
   FBevelWidth = value > 0 ? value : 1;
+  AlignControls();
   Invalidate();
 }
 
 void TPanel::TextChanged() {
   TWinControl::TextChanged();
   Invalidate();
+}
+
+void TPanel::AdjustClientRect(RECT& rect) {
+  int inset = (FBevelOuter != TBevelCut::bvNone ? FBevelWidth : 0) + (FBevelInner != TBevelCut::bvNone ? FBevelWidth : 0);
+  InflateRect(&rect, -inset, -inset);
 }
 
 void TPanel::Paint(HDC dc, const RECT& client) {

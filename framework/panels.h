@@ -21,6 +21,8 @@ public:
 protected:
   void Paint(HDC dc, const RECT& client) override;
   void TextChanged() override;
+  // Aligned children stay inside the bevels.
+  void AdjustClientRect(RECT& rect) override;
 
 private:
   TBevelCut FBevelOuter = TBevelCut::bvRaised;
