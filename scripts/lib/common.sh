@@ -43,7 +43,7 @@ start_wine_session() {
     local number; read -r number <"$fifo"; rm -f "$fifo"
     export DISPLAY=":$number"
   fi
-  if [ ! -f "$WINEPREFIX/.corvale-ready-2" ]; then
+  if [ ! -f "$WINEPREFIX/.corvale-ready-3" ]; then
     rm -rf "$WINEPREFIX"
     WINEDLLOVERRIDES="mscoree,mshtml=" "$WINE" wineboot -i >/dev/null 2>&1
     # Wine paints non-client areas itself only when the X11 window manager does not decorate:
@@ -52,8 +52,14 @@ start_wine_session() {
     # Unmanaged windows: with no window manager on the virtual display, Wine would otherwise wait
     # two seconds for one each time a top-level window is hidden or destroyed.
     "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+    # The embedded web browser needs the HTML engine registered (its document class and the about:
+    # protocol), which the boot above skipped. Without Gecko, the engine runs the add-on installer
+    # and waits for it, and the installer may offer a download in a dialog: disabled, it ends at
+    # once and pages stay blank instead.
+    "$WINE" reg add 'HKCU\Software\Wine\DllOverrides' /v appwiz.cpl /t REG_SZ /d '' /f >/dev/null 2>&1
+    "$WINE" regsvr32 /s mshtml.dll >/dev/null 2>&1
     "$WINESERVER" -w
-    touch "$WINEPREFIX/.corvale-ready-2"
+    touch "$WINEPREFIX/.corvale-ready-3"
   fi
   "$WINESERVER" -p
   # The first Wine process of a session starts Wine's own background processes (services,
