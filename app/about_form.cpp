@@ -20,8 +20,8 @@ const TClassInfo& TAboutDFM::StaticClassInfo() {
   return info;
 }
 
-TAboutDFM::TAboutDFM(TComponent* owner) : TForm(owner) {
-  ReadFormResource(*this, L"TABOUTDFM");
+TAboutDFM::TAboutDFM(TComponent* owner, const std::string& definition) : TForm(owner) {
+  ReadFormText(*this, definition.empty() ? LoadFormResourceText(L"TABOUTDFM") : definition);
   TabControl1 = DefinedComponent<TTabControl>(*this, "TabControl1");
   Image1 = DefinedComponent<TImage>(*this, "Image1");
   Label6 = DefinedComponent<TLabel>(*this, "Label6");

@@ -2,6 +2,8 @@
 // a button that closes it. Built from its stored definition; shown modally by the main window.
 #pragma once
 
+#include <string>
+
 #include "framework/forms.h"
 
 class TBitBtn;
@@ -13,7 +15,8 @@ class TAboutDFM : public TForm {
   CORVALE_DECLARE_CLASS()
 
 public:
-  explicit TAboutDFM(TComponent* owner);
+  // Built from the stored definition, or from the definition text given.
+  explicit TAboutDFM(TComponent* owner, const std::string& definition = std::string());
 
   TTabControl* TabControl1 = nullptr;
   TImage* Image1 = nullptr;

@@ -33,8 +33,8 @@ const TClassInfo& TMainDFM::StaticClassInfo() {
   return info;
 }
 
-TMainDFM::TMainDFM(TComponent* owner) : TForm(owner) {
-  ReadFormResource(*this, L"TMAINDFM");
+TMainDFM::TMainDFM(TComponent* owner, const std::string& definition) : TForm(owner) {
+  ReadFormText(*this, definition.empty() ? LoadFormResourceText(L"TMAINDFM") : definition);
   StatusBar1 = DefinedComponent<TStatusBar>(*this, "StatusBar1");
   Panel1 = DefinedComponent<TPanel>(*this, "Panel1");
   BitBtn1 = DefinedComponent<TBitBtn>(*this, "BitBtn1");

@@ -18,7 +18,8 @@ class TMainDFM : public TForm {
   CORVALE_DECLARE_CLASS()
 
 public:
-  explicit TMainDFM(TComponent* owner);
+  // Built from the stored definition, or from the definition text given.
+  explicit TMainDFM(TComponent* owner, const std::string& definition = std::string());
 
   // The components of the definition.
   TStatusBar* StatusBar1 = nullptr;

@@ -285,6 +285,8 @@ void TWinControl::CreateWnd() {
     } else {
       windowClass.style = params.ClassStyle;
       windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+      // The program's icon, when it has one, in title bars and the task bar (shared: never freed).
+      windowClass.hIcon = LoadIconW(instance, L"MAINICON");
       BaseProcedures()[params.ClassName] = DefWindowProcW;
     }
     windowClass.lpfnWndProc = InitialWndProc;

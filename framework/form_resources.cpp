@@ -17,6 +17,10 @@ int ScreenPixelsPerInch() {
   return pixels > 0 ? pixels : 96;
 }
 
+void ReadFormText(TComponent& root, const std::string& text) {
+  ReadComponent(root, ParseFormText(text), TFormReadOptions{ScreenPixelsPerInch()});
+}
+
 void ReadFormResource(TComponent& root, const std::wstring& resourceName, HMODULE module) {
-  ReadComponent(root, ParseFormText(LoadFormResourceText(resourceName, module)), TFormReadOptions{ScreenPixelsPerInch()});
+  ReadFormText(root, LoadFormResourceText(resourceName, module));
 }

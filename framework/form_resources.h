@@ -12,4 +12,6 @@
 std::string LoadFormResourceText(const std::wstring& resourceName, HMODULE module = nullptr);
 // Reads the named definition into root (scaled from its design resolution to the screen's).
 void ReadFormResource(TComponent& root, const std::wstring& resourceName, HMODULE module = nullptr);
+// Reads definition text into root, as ReadFormResource does.
+void ReadFormText(TComponent& root, const std::string& text);
 int ScreenPixelsPerInch();

@@ -302,6 +302,12 @@ void TApplication::Initialize() {
   // The hidden application window: the skin engine recognises it by its class and leaves it alone.
   FHandle = CreateWindowExW(0, L"TApplication", Widen(Title()).c_str(), WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0, 0, 0,
                             nullptr, nullptr, instance, nullptr);
+  // The program's icon, asked for by WM_GETICON (the skin engine draws it in title bars).
+  FIcon = LoadIconW(instance, L"MAINICON");
+  if (FHandle && FIcon) {
+    SendMessageW(FHandle, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(FIcon));
+    SendMessageW(FHandle, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(FIcon));
+  }
 }
 
 std::string TApplication::Title() const { return ApplicationTitle(); }

@@ -110,6 +110,8 @@ public:
   std::string Title() const;
   void SetTitle(const std::string& title);
   HWND Handle() const { return FHandle; }
+  // The program's icon ("MAINICON"), or null when the program has none.
+  HICON Icon() const { return FIcon; }
   TForm* MainForm() const { return FMainForm; }
 
   // Creates a form of the given class owned by the application; the first becomes the main form.
@@ -135,6 +137,7 @@ public:
 
 private:
   HWND FHandle = nullptr;
+  HICON FIcon = nullptr;  // shared resource icon: not destroyed
   TForm* FMainForm = nullptr;
   bool FTerminated = false;
 };
