@@ -212,7 +212,13 @@ void TControl::Invalidate() {
   }
 }
 
+// A window knows where its client area is on screen (frames and menus included); a graphic control
+// asks its parent.
 POINT TControl::ClientToScreen(POINT point) const {
+  if (auto* windowed = dynamic_cast<const TWinControl*>(this); windowed && windowed->HandleAllocated()) {
+    ::ClientToScreen(const_cast<TWinControl*>(windowed)->Handle(), &point);
+    return point;
+  }
   point.x += FLeft;
   point.y += FTop;
   return FParent ? FParent->ClientToScreen(point) : point;

@@ -63,7 +63,7 @@ TEST(Panels, BevelsBackgroundAndGraphicChildren) {
 namespace {
 
 TEST(StatusBar, SimpleTextByNameOnTheSystemBar) {
-  TPanel form(nullptr);
+  TWinControl form(nullptr);
   form.SetBounds(0, 0, 300, 200);
   auto* bar = new TStatusBar(&form);
   bar->SetParent(&form);
@@ -79,6 +79,24 @@ TEST(StatusBar, SimpleTextByNameOnTheSystemBar) {
   EXPECT_EQ(bar->Top(), client.bottom - 19);  // aligned to the bottom
   EXPECT_EQ(bar->Width(), client.right);
   EXPECT_EQ(GetStrProp(bar, "simpletext"), "Corvale - www.corvale.example");
+}
+
+TEST(Panels, AlignedChildrenStayInsideTheBevels) {
+  TPanel panel(nullptr);
+  panel.SetBounds(0, 0, 200, 100);
+  SetWindowLongPtrW(panel.Handle(), GWL_STYLE, WS_POPUP);
+  SetWindowPos(panel.Handle(), nullptr, 0, 0, 200, 100, SWP_NOZORDER | SWP_FRAMECHANGED | SWP_NOACTIVATE);
+  auto* top = new TPanel(&panel);
+  top->SetParent(&panel);
+  top->SetHeight(30);
+  top->SetAlign(TAlign::alTop);
+  EXPECT_EQ(top->Left(), 1);
+  EXPECT_EQ(top->Top(), 1);
+  EXPECT_EQ(top->Width(), 198);
+  SetEnumProp(&panel, "BevelInner", "bvLowered");
+  SetOrdProp(&panel, "BevelWidth", 3);
+  EXPECT_EQ(top->Left(), 6);
+  EXPECT_EQ(top->Width(), 188);
 }
 
 TEST(Labels, PaintTheirBackgroundOnTheParent) {
