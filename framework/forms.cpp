@@ -73,6 +73,7 @@ const TClassInfo& TForm::StaticClassInfo() {
           .Integer("ClientHeight", &TForm::ClientHeight, &TForm::SetClientHeight)
           .Integer("PixelsPerInch", &TForm::PixelsPerInch, &TForm::SetPixelsPerInch)
           .Integer("ModalResult", &TForm::ModalResult, &TForm::SetModalResult)
+          .Boolean("AutoScroll", &TForm::AutoScroll, &TForm::SetAutoScroll)
           .Event("OnShow", &TForm::OnShow)
           .Event("OnClose", &TForm::OnClose)
           .Build();

@@ -42,6 +42,10 @@ public:
   // The resolution the form was designed at, as its definition records it.
   int32_t PixelsPerInch() const { return FPixelsPerInch; }
   void SetPixelsPerInch(int32_t value) { FPixelsPerInch = value; }
+  // Whether the form would scroll to reach controls outside its client area (stored; the viewer's
+  // forms never need it).
+  bool AutoScroll() const { return FAutoScroll; }
+  void SetAutoScroll(bool value) { FAutoScroll = value; }
   TModalResult ModalResult() const { return FModalResult; }
   void SetModalResult(TModalResult value) { FModalResult = value; }
 
@@ -81,6 +85,7 @@ private:
   int32_t FClientHeight = 0;
   int32_t FPixelsPerInch = 96;
   TModalResult FModalResult = 0;
+  bool FAutoScroll = true;
   bool FModal = false;
   TWinControl* FActiveControl = nullptr;
 };

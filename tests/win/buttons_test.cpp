@@ -211,4 +211,32 @@ TEST_F(Buttons, GlyphReadFromADefinition) {
   EXPECT_EQ(GetEnumProp(button, "Layout"), "blGlyphTop");
 }
 
+// What the skinned button reads and writes by name reaches the button.
+TEST_F(Buttons, PropertiesByName) {
+  auto* button = new TBitBtn(FForm);
+  button->SetParent(FForm);
+  SetWideStrProp(button, "Caption", L"STAMPA");
+  wchar_t text[32] = {};
+  GetWindowTextW(button->Handle(), text, 32);
+  EXPECT_STREQ(text, L"STAMPA");
+  SetOrdProp(button, "NumGlyphs", 3);
+  SetOrdProp(button, "Margin", 6);
+  SetOrdProp(button, "Spacing", -1);
+  SetEnumProp(button, "Layout", "blglyphright");
+  SetOrdProp(button, "Enabled", 0);
+  EXPECT_EQ(button->NumGlyphs(), 3);
+  EXPECT_EQ(GetOrdProp(button, "Margin"), 6);
+  EXPECT_EQ(GetOrdProp(button, "Spacing"), -1);
+  EXPECT_EQ(GetEnumProp(button, "Layout"), "blGlyphRight");
+  EXPECT_FALSE(IsWindowEnabled(button->Handle()));
+  EXPECT_EQ(GetOrdProp(button, "Default"), 0);
+  EXPECT_EQ(GetObjectProp(button, "Glyph"), button->Glyph());
+  EXPECT_EQ(GetObjectProp(button, "Glyph", "TBitmap"), button->Glyph());
+  EXPECT_EQ(GetObjectProp(button, "Font"), button->Font());
+  EXPECT_EQ(GetOrdProp(FForm, "Color"), static_cast<int64_t>(clBtnFace));
+  EXPECT_EQ(GetOrdProp(button, "Down"), -1);
+  SetEnumProp(FForm, "AutoScroll", "False");
+  EXPECT_FALSE(FForm->AutoScroll());  // not a property of this class: a neutral answer
+}
+
 }  // namespace
