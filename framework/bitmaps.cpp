@@ -8,7 +8,8 @@
 #include "framework/text.h"
 
 // The canvas of a bitmap: a memory DC made on demand with the bitmap selected into it. The bitmap
-// frees the DC (and so deselects itself) before its DIB is replaced or handed out.
+// frees the DC (and so deselects itself) before its DIB is replaced or handed out; the stretch mode
+// chosen for the canvas carries over to the next DC.
 class TBitmapCanvas : public TCanvas {
 public:
   explicit TBitmapCanvas(TBitmap& bitmap) : FBitmap(bitmap) {}
@@ -16,6 +17,7 @@ public:
 
   void FreeContext() {
     if (!FDC) return;
+    FStretchMode = GetStretchBltMode(FDC.Get());
     SetHandle(nullptr);
     if (FOldBitmap) SelectObject(FDC.Get(), FOldBitmap);
     FOldBitmap = nullptr;
@@ -27,6 +29,7 @@ protected:
     FDC.Reset(CreateCompatibleDC(nullptr));
     if (!FDC) return;
     if (FBitmap.FDib) FOldBitmap = SelectObject(FDC.Get(), FBitmap.FDib.Get());
+    if (FStretchMode) SetStretchBltMode(FDC.Get(), FStretchMode);
     SetHandle(FDC.Get());
   }
 
@@ -34,6 +37,7 @@ private:
   TBitmap& FBitmap;
   TMemoryDCHandle FDC;
   HGDIOBJ FOldBitmap = nullptr;
+  int FStretchMode = 0;
 };
 
 namespace {

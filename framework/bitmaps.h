@@ -51,7 +51,8 @@ public:
   // The colour of pixel (x, y), read from the DIB (clNone outside).
   TColor Pixel(int x, int y) const;
 
-  // A canvas on the bitmap's own memory DC, made when first asked for.
+  // A canvas on the bitmap's own memory DC, made when first asked for. The DC is made anew after
+  // Handle() and after any change of size or format; only its stretch mode is carried over.
   TCanvas* Canvas();
   // The bitmap stays the owner. Asking for it takes the bitmap out of the canvas's DC, so the
   // caller may select it into a DC of its own.

@@ -106,6 +106,14 @@ TEST(Bitmap, ScanLineCountsFromTheTopAndMeetsTheCanvas) {
   EXPECT_EQ(bitmap.Pixel(0, 0), kRed);
   EXPECT_EQ(bitmap.Pixel(3, 2), kGreen);
   EXPECT_EQ(bitmap.Pixel(5, 4), clBlack);
+  // Handing out the HBITMAP takes it out of the canvas's DC; the DC's stretch mode survives that.
+  SetStretchBltMode(bitmap.Canvas()->Handle(), COLORONCOLOR);
+  TMemoryDCHandle other(CreateCompatibleDC(nullptr));
+  {
+    TSelectGuard selected(other.Get(), bitmap.Handle());
+    EXPECT_EQ(GetPixel(other.Get(), 0, 0), static_cast<COLORREF>(kRed));
+  }
+  EXPECT_EQ(GetStretchBltMode(bitmap.Canvas()->Handle()), COLORONCOLOR);
   TBitmapHandle owned(bitmap.ReleaseHandle());
   BITMAP info = {};
   ASSERT_EQ(GetObjectW(owned.Get(), sizeof info, &info), static_cast<int>(sizeof info));
