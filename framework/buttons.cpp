@@ -53,6 +53,7 @@ void TButton::WndProc(TMessage& message) {
     case WM_LBUTTONDBLCLK: message.Msg = WM_LBUTTONDOWN; break;
     case CN_COMMAND: CNCommand(message); return;
     case CM_DIALOGKEY: CMDialogKey(message); return;
+    case CM_DIALOGCHAR: CMDialogChar(message); return;
     default: break;
   }
   TWinControl::WndProc(message);
@@ -71,6 +72,28 @@ void TButton::CMDialogKey(TMessage& message) {
     return;
   }
   TWinControl::WndProc(message);
+}
+
+// The caption's accelerator: the character after a single '&'.
+void TButton::CMDialogChar(TMessage& message) {
+  std::wstring caption = Caption();
+  for (size_t i = 0; i + 1 < caption.size(); ++i) {
+    if (caption[i] != L'&') continue;
+    if (caption[i + 1] == L'&') {
+      ++i;
+      continue;
+    }
+    wchar_t key = static_cast<wchar_t>(message.WParam);
+    if (CharUpperW(reinterpret_cast<LPWSTR>(static_cast<ULONG_PTR>(caption[i + 1]))) ==
+            CharUpperW(reinterpret_cast<LPWSTR>(static_cast<ULONG_PTR>(key))) &&
+        CanFocus()) {
+      Click();
+      message.Result = 1;
+      return;
+    }
+    break;
+  }
+  message.Result = 0;
 }
 
 // ---- Layout ---------------------------------------------------------------------------------------

@@ -29,6 +29,7 @@ protected:
   void WndProc(TMessage& message) override;
   void CNCommand(TMessage& message);
   void CMDialogKey(TMessage& message);
+  void CMDialogChar(TMessage& message);
 
 private:
   int32_t FModalResult = 0;

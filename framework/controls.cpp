@@ -388,7 +388,8 @@ void TWinControl::WndProc(TMessage& message) {
     case WM_MBUTTONDOWN: WMMouseDown(message, TMouseButton::mbMiddle); return;
     case WM_SETCURSOR: WMSetCursor(message); return;
     case WM_SETFOCUS: WMSetFocus(message); return;
-    case CM_DIALOGKEY: CMDialogKey(message); return;
+    case CM_DIALOGKEY:
+    case CM_DIALOGCHAR: BroadcastToControls(message); return;
     case WM_DRAWITEM: {
       // Owner-drawn children draw themselves.
       auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(message.LParam);
@@ -532,10 +533,10 @@ void TWinControl::WMSetFocus(TMessage& message) {
   root->Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(this));
 }
 
-// A dialog key goes round the child controls until one takes it (a non-zero result).
-void TWinControl::CMDialogKey(TMessage& message) {
+// A dialog key or character goes round the child controls until one takes it (a non-zero result).
+void TWinControl::BroadcastToControls(TMessage& message) {
   for (TControl* child : std::vector<TControl*>(FControls)) {
-    message.Result = child->Perform(CM_DIALOGKEY, message.WParam, message.LParam);
+    message.Result = child->Perform(message.Msg, message.WParam, message.LParam);
     if (message.Result) return;
   }
   message.Result = 0;

@@ -213,7 +213,7 @@ protected:
   void WMMouseDown(TMessage& message, TMouseButton button);
   void WMSetCursor(TMessage& message);
   void WMSetFocus(TMessage& message);
-  void CMDialogKey(TMessage& message);
+  void BroadcastToControls(TMessage& message);
   // Draws the control's own face over its background, in client coordinates.
   virtual void Paint(HDC /*dc*/, const RECT& /*client*/) {}
   // The part of the client area that aligned children share (a tab control's page, say).

@@ -255,7 +255,7 @@ void TForm::Notification(TComponent* component, bool removing) {
 
 // The controls see a dialog key first; Tab and Shift+Tab then move the focus.
 void TForm::CMDialogKey(TMessage& message) {
-  TWinControl::CMDialogKey(message);
+  BroadcastToControls(message);
   if (message.Result || message.WParam != VK_TAB || GetKeyState(VK_CONTROL) < 0) return;
   SelectNext(FActiveControl, GetKeyState(VK_SHIFT) >= 0);
   message.Result = 1;
@@ -332,6 +332,12 @@ void TApplication::HandleMessage(MSG& message) {
   if (IsDialogKeyMessage(message)) {
     if (TWinControl* top = TopLevelControl(message.hwnd)) {
       if (top->Perform(CM_DIALOGKEY, message.wParam, message.lParam)) return;
+    }
+  }
+  // Alt+letter: a control whose caption has that accelerator, or the form (a menu bar), takes it.
+  if (message.message == WM_SYSCHAR) {
+    if (TWinControl* top = TopLevelControl(message.hwnd)) {
+      if (top->Perform(CM_DIALOGCHAR, message.wParam, message.lParam)) return;
     }
   }
   TranslateMessage(&message);

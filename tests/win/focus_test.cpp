@@ -124,6 +124,30 @@ TEST_F(Focus, DialogKeysGoRoundTheControlsFirst) {
   EXPECT_EQ(taker->Keys, (std::vector<WPARAM>{VK_TAB, VK_LEFT}));
 }
 
+class TClicks : public TComponent {
+public:
+  using TComponent::TComponent;
+  void Clicked(TPersistent*) { ++Count; }
+  int Count = 0;
+};
+
+TEST_F(Focus, AltWithAnAcceleratorClicksTheButton) {
+  TButton* open = AddButton(FForm, 0);
+  open->SetCaption(L"&Apri");
+  TButton* both = AddButton(FForm, 80);
+  both->SetCaption(L"Fatture && &note");
+  TClicks openClicks(nullptr), bothClicks(nullptr);
+  open->OnClick = TNotifyEvent::Bind<&TClicks::Clicked>(&openClicks);
+  both->OnClick = TNotifyEvent::Bind<&TClicks::Clicked>(&bothClicks);
+  FForm->Show();
+  for (WPARAM key : {WPARAM('a'), WPARAM('N'), WPARAM('f'), WPARAM('z')}) {
+    MSG message{open->Handle(), WM_SYSCHAR, key, 0, 0, {}};
+    TApplication::HandleMessage(message);
+  }
+  EXPECT_EQ(openClicks.Count, 1);
+  EXPECT_EQ(bothClicks.Count, 1);  // "&&" is a plain ampersand, not an accelerator
+}
+
 class TPointerLog : public TComponent {
 public:
   using TComponent::TComponent;
