@@ -181,6 +181,10 @@ public:
   TWinControl* FindNextControl(TWinControl* current, bool forward) const;
   void SelectNext(TWinControl* current, bool forward);
 
+  // A keyboard message for this control's window or a window inside it, offered before dialog keys
+  // and translation (an embedded object's own shortcuts); true when handled.
+  virtual bool PreProcessMessage(MSG& /*message*/) { return false; }
+
   void SetBounds(int32_t left, int32_t top, int32_t width, int32_t height) override;
   void Invalidate() override;
   // Paints the client area into dc: for windows of our own classes the background, Paint, and the

@@ -329,6 +329,14 @@ void TApplication::Run() {
 }
 
 void TApplication::HandleMessage(MSG& message) {
+  if (message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST) {
+    for (HWND walk = message.hwnd; walk; walk = GetParent(walk)) {
+      if (auto* control = dynamic_cast<TWinControl*>(FindControl(walk)); control && control->PreProcessMessage(message)) {
+        return;
+      }
+      if (!(GetWindowLongPtrW(walk, GWL_STYLE) & WS_CHILD)) break;
+    }
+  }
   if (IsDialogKeyMessage(message)) {
     if (TWinControl* top = TopLevelControl(message.hwnd)) {
       if (top->Perform(CM_DIALOGKEY, message.wParam, message.lParam)) return;

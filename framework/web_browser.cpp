@@ -248,3 +248,10 @@ void TCppWebBrowser::UpdateObjectRects() {
   RECT client = ClientRect();
   inPlace->SetObjectRects(&client, &client);
 }
+
+bool TCppWebBrowser::PreProcessMessage(MSG& message) {
+  if (!FBrowser) return false;
+  TComPtr<IOleInPlaceActiveObject> active;
+  if (FAILED(FBrowser->QueryInterface(IID_IOleInPlaceActiveObject, reinterpret_cast<void**>(active.Put())))) return false;
+  return active->TranslateAccelerator(&message) == S_OK;
+}

@@ -61,6 +61,8 @@ public:
   void SetCalls(TWebBrowserCalls* calls) { FCalls = calls ? calls : &FRealCalls; }
   // The hosted browser while the window exists, else null.
   IWebBrowser2* Browser() const { return FBrowser.Get(); }
+  // The browser's own keys (copy, select all, Tab among links) go to it before the form's.
+  bool PreProcessMessage(MSG& message) override;
 
 protected:
   void CreateWnd() override;

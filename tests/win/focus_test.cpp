@@ -124,6 +124,30 @@ TEST_F(Focus, DialogKeysGoRoundTheControlsFirst) {
   EXPECT_EQ(taker->Keys, (std::vector<WPARAM>{VK_TAB, VK_LEFT}));
 }
 
+// A container whose embedded window has shortcuts of its own, as a browser does.
+class TShortcutHost : public TPanel {
+public:
+  using TPanel::TPanel;
+  bool PreProcessMessage(MSG& message) override {
+    Seen.push_back(message.wParam);
+    return message.wParam == 'C';
+  }
+  std::vector<WPARAM> Seen;
+};
+
+TEST_F(Focus, EmbeddedShortcutsComeBeforeDialogKeys) {
+  auto* host = new TShortcutHost(FForm);
+  host->SetParent(FForm);
+  TButton* inside = AddButton(host, 0);
+  TButton* next = AddButton(FForm, 200);
+  FForm->Show();
+  inside->SetFocus();
+  PressKey(inside->Handle(), 'C');
+  PressKey(inside->Handle(), VK_TAB);
+  EXPECT_EQ(host->Seen, (std::vector<WPARAM>{'C', VK_TAB}));
+  EXPECT_EQ(GetFocus(), next->Handle());  // not taken by the host: the form moved the focus
+}
+
 class TClicks : public TComponent {
 public:
   using TComponent::TComponent;
