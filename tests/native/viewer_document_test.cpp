@@ -4,6 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
+#include "framework/form_text.h"
+
 #include <string>
 #include <vector>
 
@@ -51,5 +56,21 @@ INSTANTIATE_TEST_SUITE_P(
         TCase{"EightBitBytesUnchanged", "<?xml version=\"1.0\" encoding=\"windows-1252\"?>\n<d>\xE0 \x80</d>",
               "<?xml version=\"1.0\" encoding=\"windows-1252\"?>\r\n" + kLine + "\r\n<d>\xE0 \x80</d>\r\n"}),
     [](const testing::TestParamInfo<TCase>& info) { return std::string(info.param.Name); });
+
+// The viewer's stored window definitions read and write back to the same text (the writer ends
+// lines with CR LF).
+TEST(ViewerDefinitions, WrittenBackIdentically) {
+  for (const char* name : {"main_form.dfm.txt", "about_form.dfm.txt"}) {
+    std::ifstream file(std::string(CORVALE_SOURCE_DIR "/app/forms/") + name, std::ios::binary);
+    ASSERT_TRUE(file) << name;
+    std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    std::string written = WriteFormText(ParseFormText(text));
+    std::string unixWritten;
+    for (char c : written) {
+      if (c != '\r') unixWritten += c;
+    }
+    EXPECT_EQ(unixWritten, text) << name;
+  }
+}
 
 }  // namespace
