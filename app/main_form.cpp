@@ -19,6 +19,19 @@
 
 TMainDFM* MainDFM = nullptr;
 
+namespace {
+
+// An optional argument left out: VT_ERROR holding DISP_E_PARAMNOTFOUND.
+VARIANT MissingParameter() {
+  VARIANT missing;
+  VariantInit(&missing);
+  missing.vt = VT_ERROR;
+  missing.scode = DISP_E_PARAMNOTFOUND;
+  return missing;
+}
+
+}  // namespace
+
 const TClassInfo& TMainDFM::StaticClassInfo() {
   static const TClassInfo info = TClassBuilder<TMainDFM>("TMainDFM", &TForm::StaticClassInfo())
                                      .Method<&TMainDFM::FormShow>("FormShow")
@@ -50,10 +63,7 @@ TMainDFM::TMainDFM(TComponent* owner, const std::string& definition) : TForm(own
 }
 
 void TMainDFM::FormShow(TPersistent*) {
-  VARIANT missing;
-  VariantInit(&missing);
-  missing.vt = VT_ERROR;
-  missing.scode = DISP_E_PARAMNOTFOUND;
+  VARIANT missing = MissingParameter();
   CppWebBrowser1->Navigate(L"about:blank", &missing, &missing, &missing, &missing);
   std::wstring program = ModuleFileName();
   size_t separator = program.find_last_of(L"\\/");
@@ -77,12 +87,8 @@ void TMainDFM::BitBtn1Click(TPersistent*) {
 }
 
 void TMainDFM::BitBtn4Click(TPersistent*) {
-  VARIANT missing;
-  VariantInit(&missing);
-  missing.vt = VT_ERROR;
-  missing.scode = DISP_E_PARAMNOTFOUND;
-  VARIANT output = missing;
-  CppWebBrowser1->ExecWB(OLECMDID_PRINT, OLECMDEXECOPT_PROMPTUSER, &missing, &output);
+  VARIANT input = MissingParameter(), output = MissingParameter();
+  CppWebBrowser1->ExecWB(OLECMDID_PRINT, OLECMDEXECOPT_PROMPTUSER, &input, &output);
 }
 
 void TMainDFM::BitBtn3Click(TPersistent*) {

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <string>
 
+#include "framework/little_endian.h"
+
 namespace {
 
 constexpr uint32_t kBiRgb = 0;
@@ -15,19 +17,6 @@ constexpr size_t kFileHeaderSize = 14;
 constexpr size_t kCoreHeaderSize = 12;
 constexpr size_t kInfoHeaderSize = 40;
 
-uint16_t Get16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
-uint32_t Get32(const uint8_t* p) {
-  return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 | static_cast<uint32_t>(p[2]) << 16 |
-         static_cast<uint32_t>(p[3]) << 24;
-}
-void Put16(std::vector<uint8_t>& out, uint32_t value) {
-  out.push_back(static_cast<uint8_t>(value));
-  out.push_back(static_cast<uint8_t>(value >> 8));
-}
-void Put32(std::vector<uint8_t>& out, uint32_t value) {
-  Put16(out, value & 0xFFFF);
-  Put16(out, value >> 16);
-}
 
 [[noreturn]] void Fail(const std::string& message) { throw EBmpError("Invalid bitmap: " + message); }
 
@@ -83,27 +72,27 @@ std::vector<uint32_t> ReadPalette(const uint8_t* data, size_t size, uint64_t off
 
 TDibHeader ReadHeader(const uint8_t* data, size_t size, size_t offset, uint64_t maxPixels, TBmpImage& image) {
   Need(size, offset, 4, "bitmap header");
-  uint32_t headerSize = Get32(data + offset);
+  uint32_t headerSize = GetLE32(data + offset);
   TDibHeader header;
   uint32_t used = 0;
   size_t entrySize = 4;
   if (headerSize == kCoreHeaderSize) {
     Need(size, offset, headerSize, "bitmap header");
-    header.Width = Get16(data + offset + 4);
-    header.Height = Get16(data + offset + 6);
-    header.BitsPerPixel = Get16(data + offset + 10);
+    header.Width = GetLE16(data + offset + 4);
+    header.Height = GetLE16(data + offset + 6);
+    header.BitsPerPixel = GetLE16(data + offset + 10);
     entrySize = 3;
   } else if (headerSize == 40 || headerSize == 52 || headerSize == 56 || headerSize == 108 || headerSize == 124) {
     Need(size, offset, headerSize, "bitmap header");
     const uint8_t* p = data + offset;
-    header.Width = static_cast<int32_t>(Get32(p + 4));
-    int32_t height = static_cast<int32_t>(Get32(p + 8));
+    header.Width = static_cast<int32_t>(GetLE32(p + 4));
+    int32_t height = static_cast<int32_t>(GetLE32(p + 8));
     if (height == INT32_MIN) Fail("height out of range");
     header.TopDown = height < 0;
     header.Height = height < 0 ? -height : height;
-    header.BitsPerPixel = Get16(p + 14);
-    header.Compression = Get32(p + 16);
-    used = Get32(p + 32);
+    header.BitsPerPixel = GetLE16(p + 14);
+    header.Compression = GetLE32(p + 16);
+    used = GetLE32(p + 32);
   } else {
     Fail("unsupported header size " + std::to_string(headerSize));
   }
@@ -143,7 +132,7 @@ TDibHeader ReadHeader(const uint8_t* data, size_t size, size_t offset, uint64_t 
     } else {
       count = headerSize >= 56 ? 4 : 3;
     }
-    for (int i = 0; i < count; ++i) header.Masks[i] = Get32(data + at + 4u * i);
+    for (int i = 0; i < count; ++i) header.Masks[i] = GetLE32(data + at + 4u * i);
     header.HasMasks = true;
   }
 
@@ -236,7 +225,7 @@ void CopyRows(const uint8_t* pixels, size_t available, const TDibHeader& header,
     }
     int targetBytes = image.BitsPerPixel / 8;
     for (int32_t x = 0; x < header.Width; ++x) {
-      uint32_t value = bpp == 16 ? Get16(source + 2 * x) : Get32(source + 4 * x);
+      uint32_t value = bpp == 16 ? GetLE16(source + 2 * x) : GetLE32(source + 4 * x);
       uint8_t* out = target + static_cast<size_t>(x) * targetBytes;
       out[0] = blue.Extract(value);
       out[1] = green.Extract(value);
@@ -285,7 +274,7 @@ uint32_t TBmpImage::PixelColor(int x, int y) const {
 TBmpImage ReadBmp(const uint8_t* data, size_t size, uint64_t maxPixels) {
   Need(size, 0, kFileHeaderSize, "file header");
   if (data[0] != 'B' || data[1] != 'M') Fail("no BM signature");
-  return ReadDib(data, size, kFileHeaderSize, Get32(data + 10), maxPixels);
+  return ReadDib(data, size, kFileHeaderSize, GetLE32(data + 10), maxPixels);
 }
 
 TBmpImage ReadPackedDib(const uint8_t* data, size_t size, uint64_t maxPixels) {
@@ -309,21 +298,21 @@ std::vector<uint8_t> WriteBmp(const TBmpImage& image) {
   out.reserve(offBits + imageSize);
   out.push_back('B');
   out.push_back('M');
-  Put32(out, offBits + imageSize);
-  Put32(out, 0);
-  Put32(out, offBits);
-  Put32(out, kInfoHeaderSize);
-  Put32(out, static_cast<uint32_t>(image.Width));
-  Put32(out, static_cast<uint32_t>(image.Height));  // bottom-up, as every reader expects
-  Put16(out, 1);
-  Put16(out, static_cast<uint32_t>(bpp));
-  Put32(out, kBiRgb);
-  Put32(out, imageSize);
-  Put32(out, 3780);  // 96 dots per inch
-  Put32(out, 3780);
-  Put32(out, static_cast<uint32_t>(colours));
-  Put32(out, 0);
-  for (size_t i = 0; i < colours; ++i) Put32(out, image.Palette[i] & 0xFFFFFF);
+  PutLE32(out, offBits + imageSize);
+  PutLE32(out, 0);
+  PutLE32(out, offBits);
+  PutLE32(out, kInfoHeaderSize);
+  PutLE32(out, static_cast<uint32_t>(image.Width));
+  PutLE32(out, static_cast<uint32_t>(image.Height));  // bottom-up, as every reader expects
+  PutLE16(out, 1);
+  PutLE16(out, static_cast<uint32_t>(bpp));
+  PutLE32(out, kBiRgb);
+  PutLE32(out, imageSize);
+  PutLE32(out, 3780);  // 96 dots per inch
+  PutLE32(out, 3780);
+  PutLE32(out, static_cast<uint32_t>(colours));
+  PutLE32(out, 0);
+  for (size_t i = 0; i < colours; ++i) PutLE32(out, image.Palette[i] & 0xFFFFFF);
   for (int32_t y = image.Height - 1; y >= 0; --y) out.insert(out.end(), image.Row(y), image.Row(y) + stride);
   return out;
 }

@@ -4,18 +4,12 @@
 
 #include <string>
 
+#include "framework/little_endian.h"
+
 namespace {
 
 constexpr uint64_t kLimit = 1 << 20;
 
-void Put16(std::vector<uint8_t>& out, uint32_t value) {
-  out.push_back(static_cast<uint8_t>(value));
-  out.push_back(static_cast<uint8_t>(value >> 8));
-}
-void Put32(std::vector<uint8_t>& out, uint32_t value) {
-  Put16(out, value & 0xFFFF);
-  Put16(out, value >> 16);
-}
 
 // A BMP file as other writers make them: any header size, masks, palette and raw pixel bytes.
 struct TBmpSpec {
@@ -32,28 +26,28 @@ struct TBmpSpec {
 std::vector<uint8_t> MakeBmp(const TBmpSpec& spec) {
   std::vector<uint8_t> header;
   bool core = spec.HeaderSize == 12;
-  Put32(header, spec.HeaderSize);
+  PutLE32(header, spec.HeaderSize);
   if (core) {
-    Put16(header, static_cast<uint32_t>(spec.Width));
-    Put16(header, static_cast<uint32_t>(spec.Height));
-    Put16(header, 1);
-    Put16(header, static_cast<uint32_t>(spec.Bits));
+    PutLE16(header, static_cast<uint32_t>(spec.Width));
+    PutLE16(header, static_cast<uint32_t>(spec.Height));
+    PutLE16(header, 1);
+    PutLE16(header, static_cast<uint32_t>(spec.Bits));
   } else {
-    Put32(header, static_cast<uint32_t>(spec.Width));
-    Put32(header, static_cast<uint32_t>(spec.Height));
-    Put16(header, 1);
-    Put16(header, static_cast<uint32_t>(spec.Bits));
-    Put32(header, spec.Compression);
-    Put32(header, static_cast<uint32_t>(spec.Pixels.size()));
-    Put32(header, 0);
-    Put32(header, 0);
-    Put32(header, spec.Bits <= 8 ? static_cast<uint32_t>(spec.Palette.size()) : 0);
-    Put32(header, 0);
+    PutLE32(header, static_cast<uint32_t>(spec.Width));
+    PutLE32(header, static_cast<uint32_t>(spec.Height));
+    PutLE16(header, 1);
+    PutLE16(header, static_cast<uint32_t>(spec.Bits));
+    PutLE32(header, spec.Compression);
+    PutLE32(header, static_cast<uint32_t>(spec.Pixels.size()));
+    PutLE32(header, 0);
+    PutLE32(header, 0);
+    PutLE32(header, spec.Bits <= 8 ? static_cast<uint32_t>(spec.Palette.size()) : 0);
+    PutLE32(header, 0);
     if (spec.HeaderSize > 40) {
-      for (uint32_t mask : spec.Masks) Put32(header, mask);
+      for (uint32_t mask : spec.Masks) PutLE32(header, mask);
       header.resize(spec.HeaderSize, 0);
     } else {
-      for (uint32_t mask : spec.Masks) Put32(header, mask);
+      for (uint32_t mask : spec.Masks) PutLE32(header, mask);
     }
   }
   for (uint32_t colour : spec.Palette) {
@@ -63,9 +57,9 @@ std::vector<uint8_t> MakeBmp(const TBmpSpec& spec) {
     if (!core) header.push_back(0);
   }
   std::vector<uint8_t> file{'B', 'M'};
-  Put32(file, static_cast<uint32_t>(14 + header.size() + spec.Pixels.size()));
-  Put32(file, 0);
-  Put32(file, static_cast<uint32_t>(14 + header.size()));
+  PutLE32(file, static_cast<uint32_t>(14 + header.size() + spec.Pixels.size()));
+  PutLE32(file, 0);
+  PutLE32(file, static_cast<uint32_t>(14 + header.size()));
   file.insert(file.end(), header.begin(), header.end());
   file.insert(file.end(), spec.Pixels.begin(), spec.Pixels.end());
   return file;

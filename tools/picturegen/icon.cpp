@@ -1,5 +1,7 @@
 #include "tools/picturegen/icon.h"
 
+#include "framework/little_endian.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -44,10 +46,6 @@ TColour Sample(double x, double y) {
 
 uint8_t ToByte(double value) { return static_cast<uint8_t>(std::lround(std::clamp(value, 0.0, 1.0) * 255)); }
 
-void PutLE(std::string& out, uint32_t value, int bytes) {
-  for (int i = 0; i < bytes; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
-}
-
 }  // namespace
 
 TRgbaImage RenderCorvaleIcon(int size) {
@@ -82,18 +80,18 @@ std::string EncodeIco(const std::vector<TRgbaImage>& images) {
   for (const TRgbaImage& image : images) {
     int size = image.Size;
     std::string body;
-    PutLE(body, 40, 4);            // BITMAPINFOHEADER
-    PutLE(body, static_cast<uint32_t>(size), 4);
-    PutLE(body, static_cast<uint32_t>(size * 2), 4);  // colour rows and mask rows
-    PutLE(body, 1, 2);
-    PutLE(body, 32, 2);
-    PutLE(body, 0, 4);             // BI_RGB
+    PutLE32(body, 40);            // BITMAPINFOHEADER
+    PutLE32(body, static_cast<uint32_t>(size));
+    PutLE32(body, static_cast<uint32_t>(size * 2));  // colour rows and mask rows
+    PutLE16(body, 1);
+    PutLE16(body, 32);
+    PutLE32(body, 0);             // BI_RGB
     int maskStride = ((size + 31) / 32) * 4;
-    PutLE(body, static_cast<uint32_t>(size * size * 4 + maskStride * size), 4);
-    PutLE(body, 0, 4);
-    PutLE(body, 0, 4);
-    PutLE(body, 0, 4);
-    PutLE(body, 0, 4);
+    PutLE32(body, static_cast<uint32_t>(size * size * 4 + maskStride * size));
+    PutLE32(body, 0);
+    PutLE32(body, 0);
+    PutLE32(body, 0);
+    PutLE32(body, 0);
     for (int y = size - 1; y >= 0; --y) {  // bottom-up
       for (int x = 0; x < size; ++x) {
         const uint8_t* p = &image.Pixels[(static_cast<size_t>(y) * size + x) * 4];
@@ -115,9 +113,9 @@ std::string EncodeIco(const std::vector<TRgbaImage>& images) {
     bodies.push_back(std::move(body));
   }
   std::string file;
-  PutLE(file, 0, 2);
-  PutLE(file, 1, 2);  // icon
-  PutLE(file, static_cast<uint32_t>(images.size()), 2);
+  PutLE16(file, 0);
+  PutLE16(file, 1);  // icon
+  PutLE16(file, static_cast<uint32_t>(images.size()));
   uint32_t offset = static_cast<uint32_t>(6 + 16 * images.size());
   for (size_t i = 0; i < images.size(); ++i) {
     int size = images[i].Size;
@@ -125,10 +123,10 @@ std::string EncodeIco(const std::vector<TRgbaImage>& images) {
     file += static_cast<char>(size >= 256 ? 0 : size);
     file += '\0';  // no palette
     file += '\0';
-    PutLE(file, 1, 2);
-    PutLE(file, 32, 2);
-    PutLE(file, static_cast<uint32_t>(bodies[i].size()), 4);
-    PutLE(file, offset, 4);
+    PutLE16(file, 1);
+    PutLE16(file, 32);
+    PutLE32(file, static_cast<uint32_t>(bodies[i].size()));
+    PutLE32(file, offset);
     offset += static_cast<uint32_t>(bodies[i].size());
   }
   for (const std::string& body : bodies) file += body;
