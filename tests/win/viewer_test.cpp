@@ -13,6 +13,7 @@
 #include "app/about_form.h"
 #include "app/main_form.h"
 #include "app/shell.h"
+#include "framework/bitmaps.h"
 #include "framework/buttons.h"
 #include "framework/class_registry.h"
 #include "framework/files.h"
@@ -178,6 +179,11 @@ TEST_F(Viewer, MainWindowAsDefined) {
     if (i > 0) {
       EXPECT_GT(button->Left(), buttons[i - 1].first->Left() + buttons[i - 1].first->Width());
     }
+  }
+  for (TBitBtn* button : {main->BitBtn1, main->BitBtn2, main->BitBtn3, main->BitBtn4}) {
+    EXPECT_EQ(button->Glyph()->Width(), 24);
+    EXPECT_EQ(button->Glyph()->Height(), 24);
+    EXPECT_EQ(ColorToRGB(button->Glyph()->TransparentColor()), clFuchsia);
   }
   EXPECT_EQ(main->BitBtn1->TabOrder(), 0);
   EXPECT_EQ(main->BitBtn2->TabOrder(), 1);
@@ -425,6 +431,8 @@ TEST_F(Viewer, AboutWindowAsDefined) {
   EXPECT_EQ(about.Label9->Caption(), L"E-mail:");
   GetWindowTextW(about.BitBtn1->Handle(), text, 64);
   EXPECT_STREQ(text, L"ESCI");
+  EXPECT_EQ(about.BitBtn1->Glyph()->Width(), 16);
+  EXPECT_EQ(ColorToRGB(about.BitBtn1->Glyph()->TransparentColor()), clFuchsia);
 }
 
 // The windows are what their definitions say: a changed value shows in the window.

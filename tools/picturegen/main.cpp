@@ -1,22 +1,46 @@
-// picturegen: writes the program's generated pictures into a folder (app/pictures in the sources).
-//   picturegen FOLDER
+// picturegen: writes the program's generated pictures into a folder.
+//   picturegen icon FOLDER       the program icon, Corvale.ico (committed under app/pictures)
+//   picturegen viewer FOLDER     the buttons' glyphs (BMP on magenta) and the maker's logos (PNG)
 #include <cstdio>
 #include <fstream>
 #include <string>
 
 #include "tools/picturegen/icon.h"
+#include "tools/picturegen/pictures.h"
+
+namespace {
+
+bool WriteFile(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary);
+  if (out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()))) return true;
+  std::fprintf(stderr, "picturegen: cannot write %s\n", path.c_str());
+  return false;
+}
+
+std::string Png(const TCanvasRgba& canvas) { return EncodePngRgba(canvas.Width(), canvas.Height(), canvas.Rgba()); }
+
+}  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: picturegen FOLDER\n");
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: picturegen icon|viewer FOLDER\n");
     return 2;
   }
-  std::string path = std::string(argv[1]) + "/Corvale.ico";
-  std::string bytes = CorvaleIconFile();
-  std::ofstream out(path, std::ios::binary);
-  if (!out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()))) {
-    std::fprintf(stderr, "picturegen: cannot write %s\n", path.c_str());
+  std::string what = argv[1], folder = std::string(argv[2]) + "/";
+  bool ok = true;
+  if (what == "icon") {
+    ok = WriteFile(folder + "Corvale.ico", CorvaleIconFile());
+  } else if (what == "viewer") {
+    ok = WriteFile(folder + "open24.bmp", OpenFolderGlyph(24).BmpOnMagenta()) &&
+         WriteFile(folder + "print24.bmp", PrinterGlyph(24).BmpOnMagenta()) &&
+         WriteFile(folder + "info24.bmp", InformationGlyph(24).BmpOnMagenta()) &&
+         WriteFile(folder + "door24.bmp", OpenDoorGlyph(24).BmpOnMagenta()) &&
+         WriteFile(folder + "door16.bmp", OpenDoorGlyph(16).BmpOnMagenta()) &&
+         WriteFile(folder + "logo398x159.png", Png(MakerLogo(398, 159))) &&
+         WriteFile(folder + "logo450x180.png", Png(MakerLogo(450, 180)));
+  } else {
+    std::fprintf(stderr, "picturegen: unknown picture set %s\n", what.c_str());
     return 2;
   }
-  return 0;
+  return ok ? 0 : 2;
 }

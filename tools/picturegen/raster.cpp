@@ -1,0 +1,202 @@
+#include "tools/picturegen/raster.h"
+
+#include <zlib.h>
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+
+#include "framework/little_endian.h"
+
+namespace {
+
+constexpr int kSamples = 4;
+constexpr double kPi = 3.14159265358979323846;
+
+double DistanceToSegment(TPoint p, TPoint a, TPoint b) {
+  double dx = b.X - a.X, dy = b.Y - a.Y;
+  double length = dx * dx + dy * dy;
+  double t = length > 0 ? std::clamp(((p.X - a.X) * dx + (p.Y - a.Y) * dy) / length, 0.0, 1.0) : 0;
+  double x = a.X + t * dx - p.X, y = a.Y + t * dy - p.Y;
+  return std::sqrt(x * x + y * y);
+}
+
+uint8_t ToByte(double value) { return static_cast<uint8_t>(std::lround(std::clamp(value, 0.0, 1.0) * 255)); }
+
+void PutBE32(std::string& out, uint32_t value) {
+  for (int shift = 24; shift >= 0; shift -= 8) out += static_cast<char>((value >> shift) & 0xFF);
+}
+
+void PutChunk(std::string& png, const char* name, const std::string& data) {
+  PutBE32(png, static_cast<uint32_t>(data.size()));
+  std::string body = std::string(name, 4) + data;
+  png += body;
+  PutBE32(png, static_cast<uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(body.data()), static_cast<uInt>(body.size()))));
+}
+
+}  // namespace
+
+TRgba Rgb(uint32_t rgb, double alpha) {
+  return TRgba{((rgb >> 16) & 0xFF) / 255.0, ((rgb >> 8) & 0xFF) / 255.0, (rgb & 0xFF) / 255.0, alpha};
+}
+
+TShape Polygon(std::vector<TPoint> points) {
+  return [points = std::move(points)](TPoint p) {
+    bool inside = false;
+    for (size_t i = 0, j = points.size() - 1; i < points.size(); j = i++) {
+      const TPoint& a = points[i];
+      const TPoint& b = points[j];
+      if ((a.Y > p.Y) != (b.Y > p.Y) && p.X < (b.X - a.X) * (p.Y - a.Y) / (b.Y - a.Y) + a.X) inside = !inside;
+    }
+    return inside;
+  };
+}
+
+TShape Circle(TPoint centre, double radius) {
+  return [=](TPoint p) { return (p.X - centre.X) * (p.X - centre.X) + (p.Y - centre.Y) * (p.Y - centre.Y) <= radius * radius; };
+}
+
+TShape RoundedRect(double left, double top, double right, double bottom, double radius) {
+  return [=](TPoint p) {
+    if (p.X < left || p.X > right || p.Y < top || p.Y > bottom) return false;
+    double cx = std::clamp(p.X, left + radius, right - radius);
+    double cy = std::clamp(p.Y, top + radius, bottom - radius);
+    return (p.X - cx) * (p.X - cx) + (p.Y - cy) * (p.Y - cy) <= radius * radius;
+  };
+}
+
+TShape Stroke(TPoint from, TPoint to, double width) {
+  return [=](TPoint p) { return DistanceToSegment(p, from, to) <= width / 2; };
+}
+
+TShape Arc(TPoint centre, double radius, double from, double to, double width) {
+  while (to < from) to += 2 * kPi;
+  TPoint start{centre.X + radius * std::cos(from), centre.Y - radius * std::sin(from)};
+  TPoint end{centre.X + radius * std::cos(to), centre.Y - radius * std::sin(to)};
+  return [=](TPoint p) {
+    double dx = p.X - centre.X, dy = centre.Y - p.Y;
+    double distance = std::sqrt(dx * dx + dy * dy);
+    double angle = std::atan2(dy, dx);
+    while (angle < from) angle += 2 * kPi;
+    if (angle <= to && std::fabs(distance - radius) <= width / 2) return true;
+    auto near = [&](TPoint cap) { return (p.X - cap.X) * (p.X - cap.X) + (p.Y - cap.Y) * (p.Y - cap.Y) <= width * width / 4; };
+    return near(start) || near(end);
+  };
+}
+
+TShape Union(std::vector<TShape> shapes) {
+  return [shapes = std::move(shapes)](TPoint p) {
+    return std::any_of(shapes.begin(), shapes.end(), [&](const TShape& shape) { return shape(p); });
+  };
+}
+
+TShape Difference(TShape shape, TShape cut) {
+  return [shape = std::move(shape), cut = std::move(cut)](TPoint p) { return shape(p) && !cut(p); };
+}
+
+TCanvasRgba::TCanvasRgba(int width, int height)
+    : FWidth(width), FHeight(height), FPremultiplied(static_cast<size_t>(width) * height * 4, 0.0) {}
+
+void TCanvasRgba::Fill(const TShape& shape, TRgba colour) {
+  for (int y = 0; y < FHeight; ++y) {
+    for (int x = 0; x < FWidth; ++x) {
+      int hits = 0;
+      for (int sy = 0; sy < kSamples; ++sy) {
+        for (int sx = 0; sx < kSamples; ++sx) {
+          hits += shape(TPoint{x + (sx + 0.5) / kSamples, y + (sy + 0.5) / kSamples});
+        }
+      }
+      if (hits == 0) continue;
+      double a = colour.A * hits / (kSamples * kSamples);
+      double* pixel = &FPremultiplied[(static_cast<size_t>(y) * FWidth + x) * 4];
+      // Source over destination, premultiplied.
+      pixel[0] = colour.R * a + pixel[0] * (1 - a);
+      pixel[1] = colour.G * a + pixel[1] * (1 - a);
+      pixel[2] = colour.B * a + pixel[2] * (1 - a);
+      pixel[3] = a + pixel[3] * (1 - a);
+    }
+  }
+}
+
+TRgba TCanvasRgba::Pixel(int x, int y) const {
+  const double* pixel = &FPremultiplied[(static_cast<size_t>(y) * FWidth + x) * 4];
+  double a = pixel[3];
+  if (a <= 0) return TRgba{0, 0, 0, 0};
+  return TRgba{pixel[0] / a, pixel[1] / a, pixel[2] / a, a};
+}
+
+std::vector<uint8_t> TCanvasRgba::Rgba() const {
+  std::vector<uint8_t> bytes;
+  bytes.reserve(static_cast<size_t>(FWidth) * FHeight * 4);
+  for (int y = 0; y < FHeight; ++y) {
+    for (int x = 0; x < FWidth; ++x) {
+      TRgba c = Pixel(x, y);
+      bytes.push_back(ToByte(c.R));
+      bytes.push_back(ToByte(c.G));
+      bytes.push_back(ToByte(c.B));
+      bytes.push_back(ToByte(c.A));
+    }
+  }
+  return bytes;
+}
+
+std::string TCanvasRgba::BmpOnMagenta() const {
+  int stride = (FWidth * 3 + 3) & ~3;
+  std::string bmp;
+  bmp += "BM";
+  PutLE32(bmp, static_cast<uint32_t>(54 + stride * FHeight));
+  PutLE32(bmp, 0);
+  PutLE32(bmp, 54);
+  PutLE32(bmp, 40);
+  PutLE32(bmp, static_cast<uint32_t>(FWidth));
+  PutLE32(bmp, static_cast<uint32_t>(FHeight));
+  PutLE16(bmp, 1);
+  PutLE16(bmp, 24);
+  for (int i = 0; i < 6; ++i) PutLE32(bmp, i == 1 ? static_cast<uint32_t>(stride * FHeight) : 0);
+  for (int y = FHeight - 1; y >= 0; --y) {
+    std::string row;
+    for (int x = 0; x < FWidth; ++x) {
+      TRgba c = Pixel(x, y);
+      uint8_t r = 255, g = 0, b = 255;
+      if (c.A >= 0.5) {
+        r = ToByte(c.R);
+        g = ToByte(c.G);
+        b = ToByte(c.B);
+        if (r == 255 && g == 0 && b == 255) g = 1;  // never the transparent colour by accident
+      }
+      row += static_cast<char>(b);
+      row += static_cast<char>(g);
+      row += static_cast<char>(r);
+    }
+    row.resize(static_cast<size_t>(stride), '\0');
+    bmp += row;
+  }
+  return bmp;
+}
+
+std::string EncodePngRgba(int width, int height, const std::vector<uint8_t>& rgba) {
+  std::string raw;
+  raw.reserve(static_cast<size_t>(width * 4 + 1) * height);
+  for (int y = 0; y < height; ++y) {
+    raw += '\0';  // filter: none
+    raw.append(reinterpret_cast<const char*>(&rgba[static_cast<size_t>(y) * width * 4]), static_cast<size_t>(width) * 4);
+  }
+  uLongf size = compressBound(static_cast<uLong>(raw.size()));
+  std::string packed(size, '\0');
+  if (compress2(reinterpret_cast<Bytef*>(packed.data()), &size, reinterpret_cast<const Bytef*>(raw.data()),
+                static_cast<uLong>(raw.size()), Z_BEST_COMPRESSION) != Z_OK) {
+    throw std::runtime_error("zlib could not compress the picture");
+  }
+  packed.resize(size);
+  std::string png = "\x89PNG\r\n\x1A\n";
+  std::string header;
+  PutBE32(header, static_cast<uint32_t>(width));
+  PutBE32(header, static_cast<uint32_t>(height));
+  header += '\x08';  // 8 bits per sample
+  header += '\x06';  // RGBA
+  header += std::string(3, '\0');
+  PutChunk(png, "IHDR", header);
+  PutChunk(png, "IDAT", packed);
+  PutChunk(png, "IEND", "");
+  return png;
+}
