@@ -72,13 +72,11 @@
           .grid td { padding: 4px 5px; border-bottom: 1px solid #dde3ea; }
           .grid .num, .grid th.num { text-align: right; white-space: nowrap; }
           .grid .center { text-align: center; }
-          .facts th { width: 30%; font-weight: normal; color: #5a6675; padding: 1px 8px 1px 0; }
+          .facts th { width: 1%; white-space: nowrap; font-weight: normal; color: #5a6675; padding: 1px 8px 1px 0; }
           .facts td { padding: 1px 0; }
           .note { font-size: 8pt; color: #5a6675; margin-top: 2px; }
-          .summary { margin-top: 14px; }
-          .summary td.left { padding-right: 14px; }
-          .summary td.right { width: 42%; }
-          .totals th { font-weight: normal; color: #5a6675; padding: 3px 8px; }
+          .summary { margin: 12px 0 0 auto; width: 46%; }
+          .totals th { font-weight: normal; color: #5a6675; padding: 3px 8px; white-space: nowrap; }
           .totals td { text-align: right; padding: 3px 8px; white-space: nowrap; }
           .totals tr.total th, .totals tr.total td { font-size: 11pt; font-weight: 700; color: #1d2430;
                      border-top: 2px solid #1f3a5f; background: #eef2f6; }
@@ -241,30 +239,22 @@
         </xsl:otherwise>
       </xsl:choose>
 
-      <!-- Withholding, funds, stamp duty and the totals side by side -->
-      <table class="summary">
-        <tr>
-          <td class="left">
-            <xsl:call-template name="withholdings">
-              <xsl:with-param name="rows" select="$document/*[local-name()='DatiRitenuta']"/>
-            </xsl:call-template>
-            <xsl:call-template name="funds">
-              <xsl:with-param name="rows" select="$document/*[local-name()='DatiCassaPrevidenziale']"/>
-            </xsl:call-template>
-            <xsl:call-template name="document-adjustments">
-              <xsl:with-param name="document" select="$document"/>
-            </xsl:call-template>
-          </td>
-          <td class="right">
-            <xsl:call-template name="totals">
-              <xsl:with-param name="body" select="$body"/>
-              <xsl:with-param name="document" select="$document"/>
-              <xsl:with-param name="currency" select="$currency"/>
-              <xsl:with-param name="simplified" select="$simplified"/>
-            </xsl:call-template>
-          </td>
-        </tr>
-      </table>
+      <!-- Withholding, funds and stamp duty, then the totals -->
+      <xsl:call-template name="withholdings">
+        <xsl:with-param name="rows" select="$document/*[local-name()='DatiRitenuta']"/>
+      </xsl:call-template>
+      <xsl:call-template name="funds">
+        <xsl:with-param name="rows" select="$document/*[local-name()='DatiCassaPrevidenziale']"/>
+      </xsl:call-template>
+      <xsl:call-template name="document-adjustments">
+        <xsl:with-param name="document" select="$document"/>
+      </xsl:call-template>
+      <xsl:call-template name="totals">
+        <xsl:with-param name="body" select="$body"/>
+        <xsl:with-param name="document" select="$document"/>
+        <xsl:with-param name="currency" select="$currency"/>
+        <xsl:with-param name="simplified" select="$simplified"/>
+      </xsl:call-template>
 
       <xsl:call-template name="payments">
         <xsl:with-param name="payments" select="$body/*[local-name()='DatiPagamento']"/>
@@ -392,10 +382,7 @@
         <xsl:value-of select="$node/*[local-name()='Denominazione']"/>
       </xsl:when>
       <xsl:otherwise>
-        <xsl:for-each select="$node/*[local-name()='Titolo' or local-name()='Nome' or local-name()='Cognome']">
-          <xsl:if test="position() &gt; 1"><xsl:text> </xsl:text></xsl:if>
-          <xsl:value-of select="."/>
-        </xsl:for-each>
+        <xsl:value-of select="normalize-space(concat($node/*[local-name()='Titolo'], ' ', $node/*[local-name()='Nome'], ' ', $node/*[local-name()='Cognome']))"/>
       </xsl:otherwise>
     </xsl:choose>
   </xsl:template>
@@ -1031,6 +1018,7 @@
     <xsl:variable name="stated" select="normalize-space($document/*[local-name()='ImportoTotaleDocumento'])"/>
     <xsl:variable name="withholding" select="$document/*[local-name()='DatiRitenuta']/*[local-name()='ImportoRitenuta']"/>
     <xsl:variable name="instalments" select="$body/*[local-name()='DatiPagamento']/*[local-name()='DettaglioPagamento']/*[local-name()='ImportoPagamento']"/>
+    <div class="summary">
     <table class="totals">
       <xsl:choose>
         <xsl:when test="$simplified">
@@ -1112,6 +1100,7 @@
     <xsl:if test="$stated = '' and ($summary or $simplified)">
       <div class="note">Il file non indica il totale del documento: è calcolato dal riepilogo.</div>
     </xsl:if>
+    </div>
   </xsl:template>
 
   <!-- A computed value is a sum of amounts written with two decimals: shown to the cent, since
