@@ -72,6 +72,7 @@
           .grid td { padding: 4px 5px; border-bottom: 1px solid #dde3ea; }
           .grid .num, .grid th.num { text-align: right; white-space: nowrap; }
           .grid .center { text-align: center; }
+          .grid th.desc { width: 45%; }
           .facts th { width: 1%; white-space: nowrap; font-weight: normal; color: #5a6675; padding: 1px 8px 1px 0; }
           .facts td { padding: 1px 0; }
           .note { font-size: 8pt; color: #5a6675; margin-top: 2px; }
@@ -685,7 +686,7 @@
       <thead>
         <tr>
           <th class="center">N.</th>
-          <th>Descrizione</th>
+          <th class="desc">Descrizione</th>
           <th class="num">Quantità</th>
           <th>U.M.</th>
           <th class="num">Prezzo unitario</th>
@@ -807,7 +808,8 @@
     </xsl:choose>
   </xsl:template>
 
-  <!-- The simplified invoice: each DatiBeniServizi is one line, its amount including VAT. -->
+  <!-- The simplified invoice: each DatiBeniServizi is one line, its amount including VAT, which is
+       either stated or left to be worked out from the rate. -->
   <xsl:template name="simplified-lines">
     <xsl:param name="lines"/>
     <h2>Dettaglio beni e servizi</h2>
@@ -816,7 +818,7 @@
         <tr>
           <th class="center">N.</th>
           <th>Descrizione</th>
-          <th class="num">Importo</th>
+          <th class="num">Importo (IVA inclusa)</th>
           <th class="num">Aliquota IVA</th>
           <th class="num">Imposta</th>
           <th>Natura</th>
@@ -1019,87 +1021,93 @@
     <xsl:variable name="withholding" select="$document/*[local-name()='DatiRitenuta']/*[local-name()='ImportoRitenuta']"/>
     <xsl:variable name="instalments" select="$body/*[local-name()='DatiPagamento']/*[local-name()='DettaglioPagamento']/*[local-name()='ImportoPagamento']"/>
     <div class="summary">
-    <table class="totals">
-      <xsl:choose>
-        <xsl:when test="$simplified">
+      <table class="totals">
+        <xsl:choose>
+          <xsl:when test="$simplified and $body/*[local-name()='DatiBeniServizi']/*[local-name()='DatiIVA']/*[local-name()='Imposta']">
+            <xsl:call-template name="total-row">
+              <xsl:with-param name="label" select="'Imposta indicata'"/>
+              <xsl:with-param name="value" select="sum($body/*[local-name()='DatiBeniServizi']/*[local-name()='DatiIVA']/*[local-name()='Imposta'])"/>
+              <xsl:with-param name="computed" select="true()"/>
+              <xsl:with-param name="currency" select="$currency"/>
+            </xsl:call-template>
+          </xsl:when>
+          <xsl:when test="$summary">
+            <xsl:call-template name="total-row">
+              <xsl:with-param name="label" select="'Totale imponibile'"/>
+              <xsl:with-param name="value" select="sum($summary/*[local-name()='ImponibileImporto'])"/>
+              <xsl:with-param name="computed" select="true()"/>
+              <xsl:with-param name="currency" select="$currency"/>
+            </xsl:call-template>
+            <xsl:call-template name="total-row">
+              <xsl:with-param name="label" select="'Totale imposta'"/>
+              <xsl:with-param name="value" select="sum($summary/*[local-name()='Imposta'])"/>
+              <xsl:with-param name="computed" select="true()"/>
+              <xsl:with-param name="currency" select="$currency"/>
+            </xsl:call-template>
+          </xsl:when>
+        </xsl:choose>
+        <xsl:if test="$document/*[local-name()='Arrotondamento']">
           <xsl:call-template name="total-row">
-            <xsl:with-param name="label" select="'Totale imposta'"/>
-            <xsl:with-param name="value" select="sum($body/*[local-name()='DatiBeniServizi']/*[local-name()='DatiIVA']/*[local-name()='Imposta'])"/>
+            <xsl:with-param name="label" select="'Arrotondamento'"/>
+            <xsl:with-param name="value" select="$document/*[local-name()='Arrotondamento']"/>
+            <xsl:with-param name="currency" select="$currency"/>
+          </xsl:call-template>
+        </xsl:if>
+        <xsl:choose>
+          <xsl:when test="$stated != ''">
+            <xsl:call-template name="total-row">
+              <xsl:with-param name="label" select="'Totale documento'"/>
+              <xsl:with-param name="value" select="$stated"/>
+              <xsl:with-param name="currency" select="$currency"/>
+              <xsl:with-param name="class" select="'total'"/>
+            </xsl:call-template>
+          </xsl:when>
+          <xsl:when test="$simplified">
+            <xsl:call-template name="total-row">
+              <xsl:with-param name="label" select="'Totale documento'"/>
+              <xsl:with-param name="value" select="sum($body/*[local-name()='DatiBeniServizi']/*[local-name()='Importo'])"/>
+              <xsl:with-param name="computed" select="true()"/>
+              <xsl:with-param name="currency" select="$currency"/>
+              <xsl:with-param name="class" select="'total'"/>
+            </xsl:call-template>
+          </xsl:when>
+          <xsl:when test="$summary">
+            <xsl:call-template name="total-row">
+              <xsl:with-param name="label" select="'Totale documento'"/>
+              <xsl:with-param name="value" select="sum($summary/*[local-name()='ImponibileImporto']) + sum($summary/*[local-name()='Imposta'])"/>
+              <xsl:with-param name="computed" select="true()"/>
+              <xsl:with-param name="currency" select="$currency"/>
+              <xsl:with-param name="class" select="'total'"/>
+            </xsl:call-template>
+          </xsl:when>
+        </xsl:choose>
+        <xsl:if test="$withholding">
+          <xsl:call-template name="total-row">
+            <xsl:with-param name="label" select="'Ritenute'"/>
+            <xsl:with-param name="value" select="sum($withholding)"/>
             <xsl:with-param name="computed" select="true()"/>
             <xsl:with-param name="currency" select="$currency"/>
           </xsl:call-template>
+        </xsl:if>
+        <xsl:if test="$instalments">
+          <xsl:call-template name="total-row">
+            <xsl:with-param name="label" select="'Importo da pagare'"/>
+            <xsl:with-param name="value" select="sum($instalments)"/>
+            <xsl:with-param name="computed" select="true()"/>
+            <xsl:with-param name="currency" select="$currency"/>
+            <xsl:with-param name="class" select="'due'"/>
+          </xsl:call-template>
+        </xsl:if>
+      </table>
+      <xsl:choose>
+        <xsl:when test="$stated != ''"/>
+        <xsl:when test="$simplified">
+          <div class="note">Totale calcolato sommando gli importi delle righe, IVA inclusa.</div>
         </xsl:when>
         <xsl:when test="$summary">
-          <xsl:call-template name="total-row">
-            <xsl:with-param name="label" select="'Totale imponibile'"/>
-            <xsl:with-param name="value" select="sum($summary/*[local-name()='ImponibileImporto'])"/>
-            <xsl:with-param name="computed" select="true()"/>
-            <xsl:with-param name="currency" select="$currency"/>
-          </xsl:call-template>
-          <xsl:call-template name="total-row">
-            <xsl:with-param name="label" select="'Totale imposta'"/>
-            <xsl:with-param name="value" select="sum($summary/*[local-name()='Imposta'])"/>
-            <xsl:with-param name="computed" select="true()"/>
-            <xsl:with-param name="currency" select="$currency"/>
-          </xsl:call-template>
+          <div class="note">Il file non indica il totale del documento: è calcolato dal riepilogo IVA.</div>
         </xsl:when>
       </xsl:choose>
-      <xsl:if test="$document/*[local-name()='Arrotondamento']">
-        <xsl:call-template name="total-row">
-          <xsl:with-param name="label" select="'Arrotondamento'"/>
-          <xsl:with-param name="value" select="$document/*[local-name()='Arrotondamento']"/>
-          <xsl:with-param name="currency" select="$currency"/>
-        </xsl:call-template>
-      </xsl:if>
-      <xsl:choose>
-        <xsl:when test="$stated != ''">
-          <xsl:call-template name="total-row">
-            <xsl:with-param name="label" select="'Totale documento'"/>
-            <xsl:with-param name="value" select="$stated"/>
-            <xsl:with-param name="currency" select="$currency"/>
-            <xsl:with-param name="class" select="'total'"/>
-          </xsl:call-template>
-        </xsl:when>
-        <xsl:when test="$simplified">
-          <xsl:call-template name="total-row">
-            <xsl:with-param name="label" select="'Totale documento'"/>
-            <xsl:with-param name="value" select="sum($body/*[local-name()='DatiBeniServizi']/*[local-name()='Importo'])"/>
-            <xsl:with-param name="computed" select="true()"/>
-            <xsl:with-param name="currency" select="$currency"/>
-            <xsl:with-param name="class" select="'total'"/>
-          </xsl:call-template>
-        </xsl:when>
-        <xsl:when test="$summary">
-          <xsl:call-template name="total-row">
-            <xsl:with-param name="label" select="'Totale documento'"/>
-            <xsl:with-param name="value" select="sum($summary/*[local-name()='ImponibileImporto']) + sum($summary/*[local-name()='Imposta'])"/>
-            <xsl:with-param name="computed" select="true()"/>
-            <xsl:with-param name="currency" select="$currency"/>
-            <xsl:with-param name="class" select="'total'"/>
-          </xsl:call-template>
-        </xsl:when>
-      </xsl:choose>
-      <xsl:if test="$withholding">
-        <xsl:call-template name="total-row">
-          <xsl:with-param name="label" select="'Ritenute'"/>
-          <xsl:with-param name="value" select="sum($withholding)"/>
-          <xsl:with-param name="computed" select="true()"/>
-          <xsl:with-param name="currency" select="$currency"/>
-        </xsl:call-template>
-      </xsl:if>
-      <xsl:if test="$instalments">
-        <xsl:call-template name="total-row">
-          <xsl:with-param name="label" select="'Importo da pagare'"/>
-          <xsl:with-param name="value" select="sum($instalments)"/>
-          <xsl:with-param name="computed" select="true()"/>
-          <xsl:with-param name="currency" select="$currency"/>
-          <xsl:with-param name="class" select="'due'"/>
-        </xsl:call-template>
-      </xsl:if>
-    </table>
-    <xsl:if test="$stated = '' and ($summary or $simplified)">
-      <div class="note">Il file non indica il totale del documento: è calcolato dal riepilogo.</div>
-    </xsl:if>
     </div>
   </xsl:template>
 
