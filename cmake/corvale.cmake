@@ -19,3 +19,19 @@ function(corvale_gtest name)
     set_tests_properties(${name} PROPERTIES RUN_SERIAL TRUE)
   endif()
 endfunction()
+
+# corvale_host_tool(VAR NAME): the path of a generator of the native tree (picturegen, formgen,
+# skingen, skinpack) as a build rule can run it: the target itself in the native tree, the native
+# tree's build of it (CORVALE_HOST_TOOLS_DIR) in the Windows trees.
+function(corvale_host_tool var name)
+  if(NOT CMAKE_CROSSCOMPILING)
+    set(${var} $<TARGET_FILE:${name}> PARENT_SCOPE)
+    return()
+  endif()
+  set(path "${CORVALE_HOST_TOOLS_DIR}/${name}/${name}")
+  if(NOT EXISTS "${path}")
+    message(FATAL_ERROR "${path} is missing: build the native tree first and pass its tools folder as "
+                        "CORVALE_HOST_TOOLS_DIR (scripts/test and scripts/run do both).")
+  endif()
+  set(${var} "${path}" PARENT_SCOPE)
+endfunction()

@@ -1,10 +1,12 @@
 // picturegen: writes the program's generated pictures into a folder.
 //   picturegen icon FOLDER       the program icon, Corvale.ico (committed under app/pictures)
 //   picturegen viewer FOLDER     the buttons' glyphs (BMP on magenta) and the maker's logos (PNG)
+//   picturegen engine FOLDER     the skin engine's built-in bitmaps (tracks, system menu glyphs)
 #include <cstdio>
 #include <fstream>
 #include <string>
 
+#include "tools/picturegen/engine_bitmaps.h"
 #include "tools/picturegen/icon.h"
 #include "tools/picturegen/pictures.h"
 
@@ -23,7 +25,7 @@ std::string Png(const TCanvasRgba& canvas) { return EncodePngRgba(canvas.Width()
 
 int main(int argc, char** argv) {
   if (argc != 3) {
-    std::fprintf(stderr, "usage: picturegen icon|viewer FOLDER\n");
+    std::fprintf(stderr, "usage: picturegen icon|viewer|engine FOLDER\n");
     return 2;
   }
   std::string what = argv[1], folder = std::string(argv[2]) + "/";
@@ -38,6 +40,9 @@ int main(int argc, char** argv) {
          WriteFile(folder + "door16.bmp", OpenDoorGlyph(16).BmpOnMagenta()) &&
          WriteFile(folder + "logo398x159.png", Png(MakerLogo(398, 159))) &&
          WriteFile(folder + "logo450x180.png", Png(MakerLogo(450, 180)));
+  } else if (what == "engine") {
+    ok = WriteFile(folder + "track.bmp", TrackBitmap()) && WriteFile(folder + "trackvert.bmp", TrackVertBitmap()) &&
+         WriteFile(folder + "velumomenu.bmp", MenuGlyphsBitmap());
   } else {
     std::fprintf(stderr, "picturegen: unknown picture set %s\n", what.c_str());
     return 2;
