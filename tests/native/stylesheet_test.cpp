@@ -1,10 +1,9 @@
 // The invoice stylesheet on what the viewer really hands its browser: each invoice goes through
-// InsertStylesheetLine into a temporary document beside a copy of app/Corvale.xsl, and xsltproc
-// follows the document's stylesheet instruction as a browser would. The HTML that comes out is read
-// back as text and checked against the invoice: one page section per body, one row per line, the
-// document total in Italian format, every code with its description, invoice text never taken as
-// markup.
-#include "app/viewer_document.h"
+// InsertStylesheetLine into a temporary document beside a copy of app/Corvale.xsl, and is
+// transformed by libxslt natively and by MSXML under Wine. The HTML that comes out is read back as
+// text and checked against the invoice: one page section per body, one row per line, the document
+// total in Italian format, every code with its description, invoice text never taken as markup.
+#include "tests/native/stylesheet_transform.h"
 
 #include <gtest/gtest.h>
 
@@ -25,25 +24,6 @@ const std::string kFixtures = CORVALE_SOURCE_DIR "/tests/fixtures/fatturapa/";
 std::string ReadText(const std::string& path) {
   std::vector<uint8_t> bytes = ReadBytes(path);
   return std::string(bytes.begin(), bytes.end());
-}
-
-// The viewer's temporary document and the stylesheet side by side, transformed by xsltproc through
-// the document's own stylesheet instruction. Fails the test when xsltproc does not succeed.
-std::string Transform(const std::string& invoiceBytes) {
-  TScratchDir folder;
-  TStrings lines;
-  lines.SetText(invoiceBytes);
-  InsertStylesheetLine(lines);
-  WriteBytes(folder.Path("invoice.xml"), Bytes(lines.Text()));
-  WriteBytes(folder.Path("Corvale.xsl"), ReadBytes(CORVALE_SOURCE_DIR "/app/Corvale.xsl"));
-  std::string command = "xsltproc --nonet -o '" + folder.Path("invoice.html") + "' '" + folder.Path("invoice.xml") +
-                        "' 2>'" + folder.Path("errors.txt") + "'";
-  int status = std::system(command.c_str());
-  std::string errors = ReadText(folder.Path("errors.txt"));
-  EXPECT_EQ(status, 0) << "xsltproc failed (is the xsltproc package installed?): " << errors;
-  EXPECT_EQ(errors, "");
-  if (status != 0) return "";
-  return ReadText(folder.Path("invoice.html"));
 }
 
 // Visible text of an HTML fragment: tags dropped, character references decoded, white space
@@ -235,7 +215,7 @@ TEST_P(Stylesheet, EveryBodyRenderedWithItsLinesTotalAndCodes) {
   std::vector<std::string> sourceBodies = SourceBodies(xml, &header);
   ASSERT_FALSE(sourceBodies.empty());
 
-  std::string html = Transform(xml);
+  std::string html = TransformInvoice(xml);
   std::vector<std::string> rendered = RenderedBodies(html);
   ASSERT_EQ(rendered.size(), sourceBodies.size());
 
@@ -301,7 +281,7 @@ struct TShown {
 class StylesheetShows : public testing::TestWithParam<TShown> {};
 
 TEST_P(StylesheetShows, TheseTexts) {
-  std::vector<std::string> bodies = RenderedBodies(Transform(ReadText(kFixtures + GetParam().File + ".xml")));
+  std::vector<std::string> bodies = RenderedBodies(TransformInvoice(ReadText(kFixtures + GetParam().File + ".xml")));
   ASSERT_GT(bodies.size(), GetParam().Body);
   std::string text = VisibleText(bodies[GetParam().Body]);
   for (const std::string& expected : GetParam().Texts) {
@@ -358,13 +338,13 @@ INSTANTIATE_TEST_SUITE_P(
     });
 
 TEST(Stylesheet, MarkupInInvoiceTextIsNeverWrittenAsMarkup) {
-  std::string html = Transform(ReadText(kFixtures + "markup_in_description.xml"));
+  std::string html = TransformInvoice(ReadText(kFixtures + "markup_in_description.xml"));
   EXPECT_EQ(html.find("<b>x</b>"), std::string::npos);
   EXPECT_NE(html.find("&lt;b&gt;x&lt;/b&gt;"), std::string::npos);
 }
 
 TEST(Stylesheet, AttachmentsListedInTheirOwnBody) {
-  std::vector<std::string> bodies = RenderedBodies(Transform(ReadText(kFixtures + "batch_two_bodies.xml")));
+  std::vector<std::string> bodies = RenderedBodies(TransformInvoice(ReadText(kFixtures + "batch_two_bodies.xml")));
   ASSERT_EQ(bodies.size(), 2u);
   EXPECT_EQ(CountOf(bodies[0], "<tr class=\"attachment\">"), 2u);
   EXPECT_EQ(CountOf(bodies[1], "<tr class=\"attachment\">"), 0u);
@@ -372,7 +352,7 @@ TEST(Stylesheet, AttachmentsListedInTheirOwnBody) {
 
 // Each body after the first starts a new printed page.
 TEST(Stylesheet, PageBreakBeforeEveryLaterBody) {
-  std::string html = Transform(ReadText(TestDataPath(kSamples + "IT01234567890_FPA03.xml")));
+  std::string html = TransformInvoice(ReadText(TestDataPath(kSamples + "IT01234567890_FPA03.xml")));
   std::vector<std::string> bodies = RenderedBodies(html);
   ASSERT_EQ(bodies.size(), 2u);
   EXPECT_EQ(bodies[0].rfind("<div class=\"invoice\">", 0), 0u);
@@ -382,7 +362,7 @@ TEST(Stylesheet, PageBreakBeforeEveryLaterBody) {
 }
 
 TEST(Stylesheet, FileWithoutInvoiceBodySaysSo) {
-  std::string text = VisibleText(Transform("<?xml version=\"1.0\"?>\n<p:Altro xmlns:p=\"urn:x\"><a>1</a></p:Altro>\n"));
+  std::string text = VisibleText(TransformInvoice("<?xml version=\"1.0\"?>\n<p:Altro xmlns:p=\"urn:x\"><a>1</a></p:Altro>\n"));
   EXPECT_NE(text.find("Documento non riconosciuto"), std::string::npos);
 }
 
