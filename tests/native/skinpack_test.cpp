@@ -63,6 +63,26 @@ TEST(Skinpack, PackListUnpackRoundTrip) {
   EXPECT_EQ(ReadBytes(dir.Path("out/skin.ini")), Bytes("[Form]\r\nBitmap=Title.bmp\r\n"));
 }
 
+// A package that lacks most of what the loader reads is reported, line by line, and fails.
+TEST(Skinpack, CheckReportsWhatTheLoaderWouldMiss) {
+  TScratchDir dir;
+  fs::create_directory(dir.Path("src"));
+  WriteBytes(dir.Path("src/skin.ini"),
+             Bytes("[Personality]\r\nLeft=left.bmp\r\nRight=Right.BMP\r\nTop=nowhere.bmp\r\n"
+                   "[Button0]\r\nAction=0\r\n"));
+  WriteBytes(dir.Path("src/left.bmp"), Bytes("BMnot really"));
+  ASSERT_EQ(Skinpack({"pack", dir.Path("src"), dir.Path("a.skn")}).status, 0);
+  TRun check = Skinpack({"check", dir.Path("a.skn")});
+  EXPECT_EQ(check.status, 1);
+  for (const char* line : {"format 70000", "[Colours]: missing", "[Personality] Bottom: missing",
+                           "Right.BMP: not a lower-case .bmp name", "nowhere.bmp: not in the package",
+                           "[Personality] Left = left.bmp: ", "1 title-bar button sections", "problems"}) {
+    EXPECT_NE(check.out.find(line), std::string::npos) << line << "\n" << check.out;
+  }
+  EXPECT_EQ(check.out.find("[Personality]: missing"), std::string::npos);
+  ExpectRefused(Skinpack({"check", dir.Path("missing.skn")}), dir.Path("none"), "missing.skn");
+}
+
 TEST(Skinpack, RawCodecCommands) {
   TScratchDir dir;
   ASSERT_EQ(Skinpack({"lzh-pack", TestDataPath("lzh/text4k.in"), dir.Path("t.lzh")}).status, 0);

@@ -10,13 +10,15 @@
 #include "framework/text.h"
 #include "skin/data/archive.h"
 #include "skin/data/lzh.h"
+#include "tools/skinpack/check.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
 constexpr const char* kUsage =
-    "usage: skinpack pack DIR OUT | unpack PACKAGE DIR | list PACKAGE | lzh-pack IN OUT | lzh-unpack IN OUT";
+    "usage: skinpack pack DIR OUT | unpack PACKAGE DIR | list PACKAGE | check PACKAGE | lzh-pack IN OUT | "
+    "lzh-unpack IN OUT";
 
 class EToolError : public Exception {
 public:
@@ -159,9 +161,23 @@ int LzhUnpack(const std::string& in, const std::string& outPath) {
   return 0;
 }
 
+// Everything the loader reads, present and usable; exit status 0 only when nothing is missing.
+int Check(const std::string& path, std::ostream& out, const TElementCheck& elements) {
+  TMemoryStream package = ReadInput(path);
+  int problems = CheckPackageStructure(package, out);
+  if (elements) {
+    problems += elements(package, out);
+  } else {
+    out << "elements: loading through the skin engine needs the Windows build of skinpack\n";
+  }
+  out << (problems == 0 ? "complete" : std::to_string(problems) + " problems") << '\n';
+  return problems == 0 ? 0 : 1;
+}
+
 }  // namespace
 
-int RunSkinpack(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int RunSkinpack(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                const TElementCheck& elements) {
   // A command-line tool reports on stderr: no message box, even on Windows.
   struct TQuietReader {
     TSkinReader::TMessageProc previous = TSkinReader::SetMessageHandler(nullptr);
@@ -172,6 +188,7 @@ int RunSkinpack(const std::vector<std::string>& args, std::ostream& out, std::os
     if (command == "pack" && args.size() == 3) return Pack(args[1], args[2]);
     if (command == "unpack" && args.size() == 3) return Unpack(args[1], args[2]);
     if (command == "list" && args.size() == 2) return List(args[1], out);
+    if (command == "check" && args.size() == 2) return Check(args[1], out, elements);
     if (command == "lzh-pack" && args.size() == 3) return LzhPack(args[1], args[2]);
     if (command == "lzh-unpack" && args.size() == 3) return LzhUnpack(args[1], args[2]);
     err << kUsage << '\n';
