@@ -5,11 +5,13 @@
 #include "app/main_form.h"
 #include "framework/class_registry.h"
 #include "framework/forms.h"
+#include "picture/png_image.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   TApplication application(nullptr);
   try {
     RegisterFrameworkClasses();
+    RegisterPngPictures();
     application.Initialize();
     application.SetTitle("Corvale");
     MainDFM = application.CreateForm<TMainDFM>();

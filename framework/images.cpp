@@ -7,6 +7,7 @@ const TClassInfo& TImage::StaticClassInfo() {
                                      .Object("Picture", &TImage::Picture, &TImage::SetPicture)
                                      .Boolean("Stretch", &TImage::Stretch, &TImage::SetStretch)
                                      .Boolean("Center", &TImage::Center, &TImage::SetCenter)
+          .Boolean("Proportional", &TImage::Proportional, &TImage::SetProportional)
                                      .Boolean("Transparent", &TImage::Transparent, &TImage::SetTransparent)
                                      .Boolean("AutoSize", &TImage::AutoSize, &TImage::SetAutoSize)
                                      .Creatable()
@@ -59,10 +60,27 @@ void TImage::PictureChanged() {
 
 RECT TImage::DestRect() const {
   const TGraphic* graphic = FPicture.Graphic();
-  if (!graphic || FStretch) return RECT{0, 0, Width(), Height()};
-  int left = FCenter ? (Width() - graphic->Width()) / 2 : 0;
-  int top = FCenter ? (Height() - graphic->Height()) / 2 : 0;
-  return RECT{left, top, left + graphic->Width(), top + graphic->Height()};
+  if (!graphic || (FStretch && !FProportional)) return RECT{0, 0, Width(), Height()};
+  int width = graphic->Width(), height = graphic->Height();
+  bool shrink = width > Width() || height > Height();
+  if (FProportional && width > 0 && height > 0 && (FStretch || shrink)) {
+    // The larger of the two scales that fit: width and height both inside the control.
+    if (static_cast<int64_t>(Width()) * height <= static_cast<int64_t>(Height()) * width) {
+      height = static_cast<int>(static_cast<int64_t>(height) * Width() / width);
+      width = Width();
+    } else {
+      width = static_cast<int>(static_cast<int64_t>(width) * Height() / height);
+      height = Height();
+    }
+  }
+  int left = FCenter ? (Width() - width) / 2 : 0;
+  int top = FCenter ? (Height() - height) / 2 : 0;
+  return RECT{left, top, left + width, top + height};
+}
+
+void TImage::SetProportional(bool value) {
+  FProportional = value;
+  Invalidate();
 }
 
 void TImage::Paint(HDC dc) {

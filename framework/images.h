@@ -17,6 +17,10 @@ public:
   void SetStretch(bool value);
   bool Center() const { return FCenter; }
   void SetCenter(bool value);
+  // A picture larger than the control shrinks to fit, keeping its proportions (smaller ones keep
+  // their size unless Stretch is set too).
+  bool Proportional() const { return FProportional; }
+  void SetProportional(bool value);
   // Passed on to the graphic: for a bitmap, its transparent colour shows the parent through.
   bool Transparent() const { return FTransparent; }
   void SetTransparent(bool value);
@@ -34,6 +38,7 @@ private:
   TPicture FPicture;
   bool FStretch = false;
   bool FCenter = false;
+  bool FProportional = false;
   bool FTransparent = false;
   bool FAutoSize = false;
 };

@@ -403,3 +403,40 @@ TEST(ImageList, DrawsOneImageOfAStripThroughItsMask) {
 }
 
 }  // namespace
+
+namespace {
+
+// Where a picture goes in a 100 x 100 image: natural size, stretched, or shrunk and grown keeping
+// its proportions, in the corner or centred.
+TEST(Image, DestinationByStretchCenterAndProportional) {
+  struct TCase {
+    int PictureWidth, PictureHeight;
+    bool Stretch, Center, Proportional;
+    RECT Expected;
+  };
+  const TCase cases[] = {
+      {200, 100, false, false, false, {0, 0, 200, 100}},
+      {200, 100, true, false, false, {0, 0, 100, 100}},
+      {200, 100, false, true, true, {0, 25, 100, 75}},
+      {200, 100, false, false, true, {0, 0, 100, 50}},
+      {100, 400, false, true, true, {37, 0, 62, 100}},
+      {50, 20, false, true, true, {25, 40, 75, 60}},   // smaller: kept as it is
+      {50, 20, true, false, true, {0, 0, 100, 40}},    // with Stretch: grown to fit
+  };
+  for (const TCase& c : cases) {
+    TImage image(nullptr);
+    image.SetBounds(0, 0, 100, 100);
+    TBitmap picture(c.PictureWidth, c.PictureHeight, TPixelFormat::pf24bit);
+    image.Picture()->SetGraphic(&picture);
+    image.SetStretch(c.Stretch);
+    image.SetCenter(c.Center);
+    SetOrdProp(&image, "Proportional", c.Proportional);
+    RECT got = image.DestRect();
+    EXPECT_TRUE(EqualRect(&got, &c.Expected))
+        << c.PictureWidth << "x" << c.PictureHeight << " stretch " << c.Stretch << " center " << c.Center
+        << " proportional " << c.Proportional << ": " << got.left << "," << got.top << "," << got.right << ","
+        << got.bottom;
+  }
+}
+
+}  // namespace

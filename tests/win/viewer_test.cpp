@@ -26,6 +26,7 @@
 #include "framework/tab_control.h"
 #include "framework/timer.h"
 #include "framework/web_browser.h"
+#include "picture/png_image.h"
 
 namespace {
 
@@ -113,6 +114,7 @@ class Viewer : public testing::Test {
 protected:
   void SetUp() override {
     RegisterFrameworkClasses();
+    RegisterPngPictures();
     TApplication::SetMessageBoxFunction(RecordBox);
     TOpenDialog::SetExecuteFunction(ChooseFile);
     SetShellExecuteFunction(RecordShell);
@@ -211,6 +213,10 @@ TEST_F(Viewer, MainWindowAsDefined) {
   EXPECT_FALSE(main->CppWebBrowser2->TabStop());
   EXPECT_EQ(main->Image2->Parent(), main->Panel2);
   EXPECT_EQ(main->Image2->Align(), TAlign::alBottom);
+  ASSERT_NE(main->Image2->Picture()->Graphic(), nullptr);
+  EXPECT_EQ(main->Image2->Picture()->Graphic()->ClassName(), "TPNGObject");
+  EXPECT_EQ(main->Image2->Picture()->Width(), 398);
+  EXPECT_EQ(main->Image2->Picture()->Height(), 159);
   EXPECT_EQ(main->Panel1->TabOrder(), 1);
   EXPECT_EQ(main->CppWebBrowser1->TabOrder(), 2);
   EXPECT_EQ(main->Panel2->TabOrder(), 3);
@@ -420,6 +426,9 @@ TEST_F(Viewer, AboutWindowAsDefined) {
   EXPECT_FALSE(about.TabControl1->TabStop());
   EXPECT_EQ(about.Image1->Parent(), about.TabControl1);
   EXPECT_EQ(about.Image1->Align(), TAlign::alTop);
+  EXPECT_TRUE(about.Image1->Stretch());
+  EXPECT_EQ(about.Image1->Picture()->Width(), 450);
+  EXPECT_EQ(about.Image1->Picture()->Height(), 180);
   for (TLabel* link : {about.Label6, about.Label7}) {
     EXPECT_EQ(link->Cursor(), TCursor::crHandPoint);
     EXPECT_EQ(link->Font()->Color(), clBlue);

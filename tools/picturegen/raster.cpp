@@ -1,12 +1,10 @@
 #include "tools/picturegen/raster.h"
 
-#include <zlib.h>
-
 #include <algorithm>
 #include <cmath>
-#include <stdexcept>
 
 #include "framework/little_endian.h"
+#include "picture/png_writer.h"
 
 namespace {
 
@@ -22,17 +20,6 @@ double DistanceToSegment(TPoint p, TPoint a, TPoint b) {
 }
 
 uint8_t ToByte(double value) { return static_cast<uint8_t>(std::lround(std::clamp(value, 0.0, 1.0) * 255)); }
-
-void PutBE32(std::string& out, uint32_t value) {
-  for (int shift = 24; shift >= 0; shift -= 8) out += static_cast<char>((value >> shift) & 0xFF);
-}
-
-void PutChunk(std::string& png, const char* name, const std::string& data) {
-  PutBE32(png, static_cast<uint32_t>(data.size()));
-  std::string body = std::string(name, 4) + data;
-  png += body;
-  PutBE32(png, static_cast<uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(body.data()), static_cast<uInt>(body.size()))));
-}
 
 }  // namespace
 
@@ -175,28 +162,13 @@ std::string TCanvasRgba::BmpOnMagenta() const {
 }
 
 std::string EncodePngRgba(int width, int height, const std::vector<uint8_t>& rgba) {
-  std::string raw;
-  raw.reserve(static_cast<size_t>(width * 4 + 1) * height);
-  for (int y = 0; y < height; ++y) {
-    raw += '\0';  // filter: none
-    raw.append(reinterpret_cast<const char*>(&rgba[static_cast<size_t>(y) * width * 4]), static_cast<size_t>(width) * 4);
-  }
-  uLongf size = compressBound(static_cast<uLong>(raw.size()));
-  std::string packed(size, '\0');
-  if (compress2(reinterpret_cast<Bytef*>(packed.data()), &size, reinterpret_cast<const Bytef*>(raw.data()),
-                static_cast<uLong>(raw.size()), Z_BEST_COMPRESSION) != Z_OK) {
-    throw std::runtime_error("zlib could not compress the picture");
-  }
-  packed.resize(size);
-  std::string png = "\x89PNG\r\n\x1A\n";
-  std::string header;
-  PutBE32(header, static_cast<uint32_t>(width));
-  PutBE32(header, static_cast<uint32_t>(height));
-  header += '\x08';  // 8 bits per sample
-  header += '\x06';  // RGBA
-  header += std::string(3, '\0');
-  PutChunk(png, "IHDR", header);
-  PutChunk(png, "IDAT", packed);
-  PutChunk(png, "IEND", "");
-  return png;
+  TPngWriteSpec spec;
+  spec.Width = static_cast<uint32_t>(width);
+  spec.Height = static_cast<uint32_t>(height);
+  spec.ColorType = 6;  // RGB with alpha
+  spec.Filter = 4;     // Paeth: the logos' smooth edges pack well
+  spec.Level = 9;
+  spec.Rows = rgba;
+  std::vector<uint8_t> file = WritePng(spec);
+  return std::string(file.begin(), file.end());
 }

@@ -50,5 +50,5 @@ private:
   std::vector<double> FPremultiplied;  // 4 per pixel
 };
 
-// A PNG file of 8-bit RGBA, unfiltered rows, zlib's best compression.
+// A PNG file of 8-bit RGBA.
 std::string EncodePngRgba(int width, int height, const std::vector<uint8_t>& rgba);
