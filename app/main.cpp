@@ -6,12 +6,14 @@
 #include "framework/class_registry.h"
 #include "framework/forms.h"
 #include "picture/png_image.h"
+#include "skin/data/skin_data.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   TApplication application(nullptr);
   try {
     RegisterFrameworkClasses();
     RegisterPngPictures();
+    RegisterSkinClasses();
     application.Initialize();
     application.SetTitle("Corvale");
     MainDFM = application.CreateForm<TMainDFM>();

@@ -16,6 +16,7 @@
 #include "framework/status_bar.h"
 #include "framework/timer.h"
 #include "framework/web_browser.h"
+#include "skin/data/skin_data.h"
 
 TMainDFM* MainDFM = nullptr;
 
@@ -58,6 +59,7 @@ TMainDFM::TMainDFM(TComponent* owner, const std::string& definition) : TForm(own
   Panel2 = DefinedComponent<TPanel>(*this, "Panel2");
   CppWebBrowser2 = DefinedComponent<TCppWebBrowser>(*this, "CppWebBrowser2");
   Image2 = DefinedComponent<TImage>(*this, "Image2");
+  SkinData1 = DefinedComponent<TSkinData>(*this, "SkinData1");
   OpenDialog1 = DefinedComponent<TOpenDialog>(*this, "OpenDialog1");
   Timer1 = DefinedComponent<TTimer>(*this, "Timer1");
 }

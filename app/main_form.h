@@ -11,6 +11,7 @@ class TCppWebBrowser;
 class TImage;
 class TOpenDialog;
 class TPanel;
+class TSkinData;
 class TStatusBar;
 class TTimer;
 
@@ -32,6 +33,7 @@ public:
   TPanel* Panel2 = nullptr;
   TCppWebBrowser* CppWebBrowser2 = nullptr;
   TImage* Image2 = nullptr;
+  TSkinData* SkinData1 = nullptr;
   TOpenDialog* OpenDialog1 = nullptr;
   TTimer* Timer1 = nullptr;
 

@@ -34,6 +34,11 @@ constexpr uint64_t kAllSkinControls = (1ull << 22) - 1;
 
 TControl* FindControlx(HWND window) { return FindControl(window); }
 
+void RegisterSkinClasses() {
+  RegisterComponentClass(TSkinData::StaticClassInfo());
+  RegisterComponentClass(TSkinStore::StaticClassInfo());
+}
+
 const TClassInfo& TSkinData::StaticClassInfo() {
   static const TClassInfo info =
       TClassBuilder<TSkinData>("TSkinData", &TComponent::StaticClassInfo())

@@ -167,5 +167,8 @@ private:
   TSkinReader* FReader = nullptr;
 };
 
+// Makes the skin classes (TSkinData, TSkinStore) known to the form reader.
+void RegisterSkinClasses();
+
 // The framework control whose window this is (the engine's control property); null for none.
 TControl* FindControlx(HWND window);

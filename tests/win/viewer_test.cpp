@@ -27,6 +27,8 @@
 #include "framework/timer.h"
 #include "framework/web_browser.h"
 #include "picture/png_image.h"
+#include "skin/data/skin_data.h"
+#include "skin/manager/skin_manage.h"
 
 namespace {
 
@@ -115,6 +117,7 @@ protected:
   void SetUp() override {
     RegisterFrameworkClasses();
     RegisterPngPictures();
+    RegisterSkinClasses();
     TApplication::SetMessageBoxFunction(RecordBox);
     TOpenDialog::SetExecuteFunction(ChooseFile);
     SetShellExecuteFunction(RecordShell);
@@ -130,6 +133,8 @@ protected:
     if (FMain) DeleteFileQuietly(FMain->TemporaryFileName());
     delete FApplication;  // frees the forms
     MainDFM = nullptr;
+    delete SkinManager;
+    SkinManager = nullptr;
     TApplication::SetMessageBoxFunction(nullptr);
     TOpenDialog::SetExecuteFunction(nullptr);
     SetShellExecuteFunction(nullptr);
@@ -225,6 +230,70 @@ TEST_F(Viewer, MainWindowAsDefined) {
   EXPECT_EQ(main->OpenDialog1->Filter(), L"File xml|*.xml");
   EXPECT_EQ(main->Timer1->Interval(), 6000);
   EXPECT_TRUE(main->Timer1->Enabled());
+}
+
+// The main window carries our default skin: loaded when the definition is read, every element there,
+// each image a whole number of frames.
+TEST_F(Viewer, DefaultSkinIsLoadedFromTheDefinition) {
+  TMainDFM* main = ShowMain();
+  TSkinData& skin = *main->SkinData1;
+  ASSERT_FALSE(skin.FNoSkin);
+  EXPECT_EQ(skin.FSkinName, "Corvale");
+  EXPECT_TRUE(skin.Active());
+  EXPECT_EQ(skin.DisableTag(), 99);
+  EXPECT_EQ(GetSetProp(&skin, "Options"), "[xoMDIScrollbar,xoPreview,xoToolbarBK,xoFormScrollbar]");
+  EXPECT_FALSE(skin.SkinControls() & xcMenuItem);
+  EXPECT_TRUE(skin.SkinControls() & xcSystemMenu);
+  EXPECT_EQ(skin.Skin3rd()->Count(), 124);
+  EXPECT_EQ(GetEnumProp(&skin, "SkinFormtype"), "sfMainform");
+  ASSERT_NE(SkinManager, nullptr);
+  EXPECT_EQ(SkinManager->FMainData, &skin);
+
+  const std::pair<const char*, TDataSkinObject*> elements[] = {
+      {"Left", skin.FFrameLeft.get()}, {"Right", skin.FFrameRight.get()}, {"Top", skin.FFrameTop.get()},
+      {"Bottom", skin.FFrameBottom.get()}, {"Title", skin.FTitle.get()}, {"Buttons", skin.FButtons.get()},
+      {"Progress", skin.FProgress.get()}, {"Progress.Chunk", skin.FProgressChunk.get()},
+      {"menu bar", skin.FMenuBar.get()}, {"GroupBoxEdge", skin.FGroupBoxEdge.get()}, {"GroupBox", skin.FGroupBox.get()},
+      {"Tabs", skin.FTabs.get()}, {"StatusBarEdges", skin.FStatusBarEdges.get()}, {"Tab.Pane", skin.FTabPane.get()},
+      {"ToolBars", skin.FToolBars.get()}, {"ComboButton", skin.FComboButton.get()}, {"SunkEdge", skin.FSunkEdge.get()},
+      {"ExtraImages", skin.FExtraImages.get()}, {"Headerbar", skin.FHeaderbar.get()}, {"MenuItem", skin.FMenuItem.get()},
+      {"MenuBackground", skin.FMenuBackground.get()}, {"Scrollbar", skin.FScrollbar.get()},
+      {"HorzScroll", skin.FHorzScroll.get()}, {"VertScroll", skin.FVertScroll.get()},
+      {"HorzScrollThumb", skin.FHorzScrollThumb.get()}, {"VertScrollThumb", skin.FVertScrollThumb.get()},
+      {"ThumbHorz", skin.FThumbHorz.get()}, {"ThumbVert", skin.FThumbVert.get()}, {"ThumbLeft", skin.FThumbLeft.get()},
+      {"ThumbRight", skin.FThumbRight.get()}, {"ThumbUp", skin.FThumbUp.get()}, {"ThumbDown", skin.FThumbDown.get()},
+      {"UpDown.Horz", skin.FUpDownHorz.get()}, {"UpDown.Vert", skin.FUpDownVert.get()}, {"Track", skin.FTrack.get()},
+      {"TRACKVERT", skin.FTrackVert.get()}, {"ComboxArrow", skin.FComboxArrow.get()}, {"Toolbar", skin.FToolbar.get()}};
+  for (const auto& [name, element] : elements) {
+    ASSERT_NE(element, nullptr) << name;
+    EXPECT_FALSE(element->Map->Empty()) << name;
+    ASSERT_GE(element->Frame, 1) << name;
+    EXPECT_EQ(element->Map->Width() % element->Frame, 0) << name << ": " << element->Map->Width() << " / " << element->Frame;
+  }
+  // The frame counts the loader sets, and the skin's own structure.
+  EXPECT_EQ(skin.FButtons->Frame, 5);
+  EXPECT_EQ(skin.FScrollbar->Frame, 23);
+  EXPECT_EQ(skin.FFrameTop->Frame, 2);
+  EXPECT_EQ(skin.FFrameLeft->Frame, 2);
+  EXPECT_EQ(skin.FTitle->Margins.left, 16);
+  EXPECT_EQ(skin.FTitle->Margins.top, 2);
+  EXPECT_EQ(skin.FTitle->Margins.right, 75);
+  EXPECT_EQ(skin.FComboButton->Style, 2);
+  EXPECT_EQ(skin.FButtons->CheckButtonFrame, 12);
+  EXPECT_EQ(skin.FButtons->RadioButtonFrame, 8);
+  ASSERT_GE(skin.FSysButtons.size(), 8u);
+  EXPECT_EQ(skin.FSysButtons[0]->Action, 0);  // close: 126 x 21, no frame key
+  EXPECT_EQ(skin.FSysButtons[0]->Map->Width(), 126);
+  EXPECT_EQ(skin.FSysButtons[0]->Frame, 6);
+  bool iconButton = false;
+  for (const auto& button : skin.FSysButtons) {
+    if (button->Action != 3) continue;
+    iconButton = true;
+    EXPECT_TRUE(button->Map->Empty());
+    EXPECT_EQ(button->Frame, 6);
+  }
+  EXPECT_TRUE(iconButton);
+  EXPECT_EQ(skin.FSysButtons[skin.FSysButtons.size() - 1]->Action, 9);  // the MDI buttons come last
 }
 
 TEST_F(Viewer, ProgramIconReachesTheApplicationWindow) {
