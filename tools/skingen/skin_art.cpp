@@ -197,12 +197,15 @@ TSkinImage FramePiece(const TSkinPalette& p, TFramePiece piece) {
 
 TSkinImage TitleTextBack(const TSkinPalette& p) {
   auto title = [&p](int frame) -> TColourAt { return [&p, frame](int, int y) { return TitleColour(p, frame == 1, y); }; };
+  // Wider than the title's text offsets (TextShift + TextRightClip), which the title element keeps
+  // in its margins, so no reader mistakes them for slices that do not fit.
+  const int w = 96;
   return Strip(
-      24, kTitleHeight, 2,
+      w, kTitleHeight, 2,
       [&](TLayer& layer, int frame) {
         TColourAt under = title(frame);
         double amount = Luminance(p.TitleTop) < 0.5 ? 0.09 : 0.35;
-        layer.Fill(RoundedRect(0.5, 5, 23.5, kTitleHeight - 5, 6),
+        layer.Fill(RoundedRect(0.5, 5, w - 0.5, kTitleHeight - 5, 6),
                    [&](int x, int y) { return Mix(under(x, y), kWhite, amount); });
       },
       title, true);
