@@ -69,9 +69,9 @@ void PaintSlices(HDC target, int32_t dx, int32_t dy, int32_t width, int32_t heig
   HDC source = map.Canvas()->Handle();
   auto piece = [&](int32_t left, int32_t top, int32_t right, int32_t bottom, int32_t sl, int32_t st, int32_t sr,
                    int32_t sb) { Stretch(target, left + dx, top + dy, right + dx, bottom + dy, source, sl, st, sr, sb); };
-  if (l * t > 0) piece(0, 0, l, t, sx, sy, sx + l, sy + t);
-  if (l * b > 0) piece(0, h - b, l, h, sx, sy + fh - b, sx + l, sy + fh);
-  if (r * t > 0) piece(w - r, 0, w, t, sx + fw - r, sy, sx + fw, sy + t);
+  if (int64_t{l} * t > 0) piece(0, 0, l, t, sx, sy, sx + l, sy + t);
+  if (int64_t{l} * b > 0) piece(0, h - b, l, h, sx, sy + fh - b, sx + l, sy + fh);
+  if (int64_t{r} * t > 0) piece(w - r, 0, w, t, sx + fw - r, sy, sx + fw, sy + t);
   if (l > 0) piece(0, t, l, h - b, sx, sy + t, sx + l, sy + fh - b);
   if (t > 0) piece(l, 0, w - r, t, sx + l, sy, sx + fw - r, sy + t);
   if (withCentre) {
@@ -83,7 +83,7 @@ void PaintSlices(HDC target, int32_t dx, int32_t dy, int32_t width, int32_t heig
       piece(l, t, w - r, h - b, sx + l, sy + t, sx + fw - r, sy + fh - b);
     }
   }
-  if (r * b > 0) piece(w - r, h - b, w, h, sx + fw - r, sy + fh - b, sx + fw, sy + fh);
+  if (int64_t{r} * b > 0) piece(w - r, h - b, w, h, sx + fw - r, sy + fh - b, sx + fw, sy + fh);
   if (r > 0) piece(w - r, t, w, h - b, sx + fw - r, sy + t, sx + fw, sy + fh - b);
   if (b > 0) piece(l, h - b, w - r, h, sx + l, sy + fh - b, sx + fw - r, sy + fh);
 }
@@ -94,17 +94,19 @@ std::unique_ptr<TBitmap> GetHMap(const RECT& dest, TBitmap& map, const RECT& mar
                                  int32_t frameCount, int32_t tile, int32_t vertical) {
   const int32_t width = dest.right - dest.left, height = dest.bottom - dest.top;
   auto image = NewImage(width, height);
-  TFrame frame;
-  if (image->Empty() || !FindFrame(map, frameIndex, frameCount, vertical != 0, frame)) return image;
+  if (image->Empty()) return image;
   TCanvas* canvas = image->Canvas();
   SetStretchBltMode(canvas->Handle(), COLORONCOLOR);
+  TFrame frame;
+  if (!FindFrame(map, frameIndex, frameCount, vertical != 0, frame)) return image;
   PaintSlices(canvas->Handle(), 0, 0, width, height, map, margins, frame, true, tile != 0, canvas);
   return image;
 }
 
 void DrawRect2(HDC dc, const RECT& dest, TBitmap& map, const RECT& margins, int32_t frameIndex,
                int32_t frameCount, int32_t transparent, int32_t tile, int32_t vertical) {
-  if (Inverted(dest)) return;
+  TFrame frame;
+  if (Inverted(dest) || !FindFrame(map, frameIndex, frameCount, vertical != 0, frame)) return;
   auto image = GetHMap(dest, map, margins, frameIndex, frameCount, tile, vertical);
   PutImage(dc, dest.left, dest.top, *image, transparent);
 }
@@ -212,11 +214,11 @@ std::unique_ptr<TBitmap> GetThumbMap(const RECT& dest, TBitmap& map, const RECT&
                                      int32_t frameCount, int32_t /*unused*/, int32_t vertical) {
   const int32_t w = dest.right - dest.left, h = dest.bottom - dest.top;
   auto image = NewImage(w, h);
-  TFrame f;
-  if (image->Empty() || !FindFrame(map, frameIndex, frameCount, false, f)) return image;
+  if (image->Empty()) return image;
   HDC target = image->Canvas()->Handle();
   SetStretchBltMode(target, COLORONCOLOR);
-  if (vertical) return image;
+  TFrame f;
+  if (vertical || !FindFrame(map, frameIndex, frameCount, false, f)) return image;
   HDC source = map.Canvas()->Handle();
   const int32_t t = margins.top, b = margins.bottom, sx = f.X, fw = f.Width, fh = f.Height;
   if (t > 0) Stretch(target, 0, 0, w, t, source, sx, 0, sx + fw, t);
@@ -227,7 +229,7 @@ std::unique_ptr<TBitmap> GetThumbMap(const RECT& dest, TBitmap& map, const RECT&
 
 void DrawBGbmp(TCanvas& canvas, const RECT& dest, TBitmap& map, const RECT& source) {
   const int32_t w = source.right - source.left, h = source.bottom - source.top;
-  if (w < 0 || h < 0 || int64_t{w} * h == 0) return;
+  if (w < 0 || h < 0 || int64_t{w} * h == 0 || map.Empty()) return;
   TBitmap tile(w, h);
   if (tile.Empty()) return;
   HDC tileDC = tile.Canvas()->Handle();

@@ -119,6 +119,7 @@ TEST(GetHMap, NineSlicesOfTheChosenFrame) {
   ASSERT_EQ(image->Width(), 10);
   ASSERT_EQ(image->Height(), 10);
   ExpectImage(*image, kNineSlice);
+  EXPECT_EQ(GetStretchBltMode(image->Canvas()->Handle()), COLORONCOLOR);  // the caller draws on with it
 }
 
 TEST(GetHMap, StripsMarginsAndFrames) {
@@ -194,6 +195,41 @@ TEST(GetHMap, Guards) {
     ASSERT_EQ(image->Height(), 3);
     ExpectImage(*image, {{0, 0, kBlank, 0}, {1, 1, kBlank, 0}, {3, 2, kBlank, 0}});
   }
+}
+
+TEST(DrawPrimitives, NothingFromAnEmptyMapOrAMissingFrame) {
+  auto map = CoordinateMap(12, 6);
+  TBitmap empty;
+  const RECT dest{1, 1, 9, 9}, margins{2, 2, 2, 2};
+  struct TCase {
+    TBitmap* Map;
+    int FrameIndex, FrameCount;
+  } maps[] = {{&empty, 1, 1}, {map.get(), 1, 0}, {map.get(), 0, 2}, {map.get(), 3, 2}, {map.get(), 1, -1}};
+  for (const TCase& m : maps) {
+    SCOPED_TRACE(std::to_string(m.FrameIndex) + " of " + std::to_string(m.FrameCount));
+    auto target = Target(10, 10);
+    HDC dc = target->DC();
+    TCanvas canvas(dc);
+    for (int transparent : {0, 1}) {
+      DrawRect2(dc, dest, *m.Map, margins, m.FrameIndex, m.FrameCount, transparent, 1, 0);
+      DrawRect1(dc, dest, *m.Map, m.FrameIndex, m.FrameCount, transparent);
+      DrawRect3(dc, dest, *m.Map, m.FrameIndex, m.FrameCount, transparent);
+      DrawRectTile(canvas, dest, *m.Map, margins, m.FrameIndex, m.FrameCount, transparent, 0);
+    }
+    DrawRectH(dc, dest, *m.Map, margins, m.FrameIndex, m.FrameCount, 0, 0);
+    DrawRectV(dc, dest, *m.Map, margins, m.FrameIndex, m.FrameCount, 0, 0);
+    DrawBorder(dc, dest, *m.Map, margins, m.FrameIndex, m.FrameCount, 0, 0);
+    ExpectUntouched(*target);
+    auto thumb = GetThumbMap(dest, *m.Map, margins, m.FrameIndex, m.FrameCount, 0, 0);
+    ASSERT_EQ(thumb->Width(), 8);
+    ExpectImage(*thumb, {{0, 0, kBlank, 0}, {7, 7, kBlank, 0}});
+  }
+  auto target = Target(10, 10);
+  TCanvas canvas(target->DC());
+  DrawBGbmp(canvas, dest, empty, RECT{0, 0, 2, 2});
+  DrawTranmap(target->DC(), dest, empty, kSkinTransparent);
+  Bitmapdraw(target->DC(), dest, empty);
+  ExpectUntouched(*target);
 }
 
 // ---- DrawRect2 ---------------------------------------------------------------------------------
@@ -428,6 +464,7 @@ TEST(GetThumbMap, TopMiddleBottomAtFullWidth) {
 
   auto vertical = GetThumbMap(RECT{0, 0, 6, 8}, *map, RECT{9, 1, 9, 1}, 2, 2, 0, 1);
   ASSERT_EQ(vertical->Width(), 6);
+  EXPECT_EQ(GetStretchBltMode(vertical->Canvas()->Handle()), COLORONCOLOR);
   ExpectImage(*vertical, {{0, 0, kBlank, 0}, {3, 4, kBlank, 0}, {5, 7, kBlank, 0}});
 }
 
@@ -636,6 +673,25 @@ TEST(MirrorAndRotate, PixelsMoveAsTablesSay) {
     ASSERT_EQ(bitmap->Height(), c.Height);
     EXPECT_EQ(bitmap->BitsPerPixel(), 24);
     ExpectImage(*bitmap, c.Probes);
+  }
+
+  // 32-bit images move the same way; indexed and empty ones are left alone.
+  auto wide = CoordinateMap(3, 2, TPixelFormat::pf32bit);
+  Drehen90Grad(*wide);
+  SpiegelnHorizontal(*wide);
+  ASSERT_EQ(wide->Width(), 2);
+  EXPECT_EQ(wide->BitsPerPixel(), 32);
+  ExpectImage(*wide, {{0, 0, 0, 0}, {1, 0, 0, 1}, {0, 2, 2, 0}});
+  for (auto apply : {SpiegelnHorizontal, SpiegelnVertikal, Drehen90Grad, Drehen270Grad}) {
+    TBitmap indexed(3, 1, TPixelFormat::pf8bit);
+    indexed.ScanLine(0)[0] = 9;
+    apply(indexed);
+    EXPECT_EQ(indexed.Width(), 3);
+    EXPECT_EQ(indexed.BitsPerPixel(), 8);
+    EXPECT_EQ(Rgb(indexed, 0, 0), 0xFF0000u);
+    TBitmap empty;
+    apply(empty);
+    EXPECT_TRUE(empty.Empty());
   }
 
   // There and back again gives the first image and size.
