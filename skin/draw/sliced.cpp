@@ -63,8 +63,8 @@ void PaintSlices(HDC target, int32_t dx, int32_t dy, int32_t width, int32_t heig
                  const TFrame& f, bool withCentre, bool tileCentre, TCanvas* tileCanvas) {
   int32_t l = margins.left, t = margins.top, r = margins.right, b = margins.bottom;
   // Strictly greater: margins that exactly fill the size stay and leave an empty centre.
-  if (l + r > width) l = r = 0;
-  if (t + b > height) t = b = 0;
+  if (int64_t{l} + r > width) l = r = 0;
+  if (int64_t{t} + b > height) t = b = 0;
   const int32_t w = width, h = height, sx = f.X, sy = f.Y, fw = f.Width, fh = f.Height;
   HDC source = map.Canvas()->Handle();
   auto piece = [&](int32_t left, int32_t top, int32_t right, int32_t bottom, int32_t sl, int32_t st, int32_t sr,
