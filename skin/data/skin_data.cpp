@@ -1,5 +1,6 @@
 #include "skin/data/skin_data.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "framework/files.h"
@@ -13,24 +14,63 @@
 
 namespace {
 
-// System functions older systems lack, looked up once.
-struct TUser32Functions {
-  using TGetScrollBarInfo = BOOL(WINAPI*)(HWND, LONG, PSCROLLBARINFO);
-  TUser32Functions() {
-    HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    if (user32) GetScrollBarInfo = reinterpret_cast<TGetScrollBarInfo>(reinterpret_cast<void*>(GetProcAddress(user32, "GetScrollBarInfo")));
-  }
-  TGetScrollBarInfo GetScrollBarInfo = nullptr;
-};
-
-const TUser32Functions& User32() {
-  static const TUser32Functions functions;
-  return functions;
+template <class F>
+F User32Function(const char* name) {
+  HMODULE user32 = GetModuleHandleW(L"user32.dll");
+  return user32 ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(user32, name))) : nullptr;
 }
 
 constexpr uint64_t kAllSkinControls = (1ull << 22) - 1;
 
 }  // namespace
+
+TGetScrollBarInfoFunction pGetScrollBarInfo = User32Function<TGetScrollBarInfoFunction>("GetScrollBarInfo");
+TTrackMouseEventFunction pTrackMouseEvent = User32Function<TTrackMouseEventFunction>("TrackMouseEvent");
+TGetComboBoxInfoFunction pGetComboBoxInfo = User32Function<TGetComboBoxInfoFunction>("GetComboBoxInfo");
+TDisableProcessWindowsGhostingFunction pDisableProcessWindowsGhosting =
+    User32Function<TDisableProcessWindowsGhostingFunction>("DisableProcessWindowsGhosting");
+
+bool Win32PlatformIsUnicode = true;  // every system this program runs on is of the NT family
+bool IsVista = true;
+UINT DefaultUserCodePage = CP_ACP;
+
+std::wstring StrToWideStr(const std::string& text) {
+  int length = MultiByteToWideChar(DefaultUserCodePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring wide(static_cast<size_t>(std::max(length, 0)), L'\0');
+  if (length > 0) MultiByteToWideChar(DefaultUserCodePage, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+  return wide;
+}
+
+std::string WideStringToStringEx(const std::wstring& text) {
+  int length = WideCharToMultiByte(DefaultUserCodePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                   nullptr, nullptr);
+  std::string narrow(static_cast<size_t>(std::max(length, 0)), '\0');
+  if (length > 0) {
+    WideCharToMultiByte(DefaultUserCodePage, 0, text.data(), static_cast<int>(text.size()), narrow.data(), length,
+                        nullptr, nullptr);
+  }
+  return narrow;
+}
+
+std::wstring _WStr(const wchar_t* text, int length) {
+  if (!text) return std::wstring();
+  return length == -1 ? std::wstring(text) : std::wstring(text, static_cast<size_t>(std::max(length, 0)));
+}
+
+int Tnt_DrawTextW(HDC dc, const std::wstring& text, RECT& rect, UINT format) {
+  if (Win32PlatformIsUnicode) return DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect, format);
+  std::string narrow = WideStringToStringEx(text);
+  return DrawTextA(dc, narrow.c_str(), -1, &rect, format);
+}
+
+void DoTrackMouse(HWND window) {
+  if (!pTrackMouseEvent) return;
+  TRACKMOUSEEVENT track = {};
+  track.cbSize = sizeof track;
+  track.dwFlags = TME_LEAVE;
+  track.hwndTrack = window;
+  pTrackMouseEvent(&track);
+}
 
 TControl* FindControlx(HWND window) { return FindControl(window); }
 
@@ -200,7 +240,7 @@ void TSkinData::LoadFromCollection(TSkinStore* store, int index) {
 void TSkinData::Loaded() {
   TComponent::Loaded();
   if (Designing()) return;
-  if (!User32().GetScrollBarInfo) FSkinControls &= ~static_cast<uint64_t>(xcScrollbar);
+  if (!pGetScrollBarInfo) FSkinControls &= ~static_cast<uint64_t>(xcScrollbar);
   if (!SkinManager) SkinManager = new TSkinManage(0);
   SkinManager->AddSkinData(this);
   MakeCaptionFont();
@@ -356,8 +396,8 @@ void TSkinData::ChangeProperty(TPersistent* object, const std::string& propertyN
 }
 
 bool TSkinData::GetScrollBarInfo(HWND window, LONG objectId, SCROLLBARINFO& info) {
-  if (!User32().GetScrollBarInfo) return false;
-  return User32().GetScrollBarInfo(window, objectId, &info) != FALSE;
+  if (!pGetScrollBarInfo) return false;
+  return pGetScrollBarInfo(window, objectId, &info) != FALSE;
 }
 
 bool TSkinData::GetPrecolor(int index, TSkinColor& colour) const {

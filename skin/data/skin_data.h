@@ -172,3 +172,25 @@ void RegisterSkinClasses();
 
 // The framework control whose window this is (the engine's control property); null for none.
 TControl* FindControlx(HWND window);
+
+// Text conversions and drawing in the user's code page, as the skinning uses them.
+extern bool Win32PlatformIsUnicode;
+extern bool IsVista;
+extern UINT DefaultUserCodePage;
+std::wstring StrToWideStr(const std::string& text);
+std::string WideStringToStringEx(const std::wstring& text);
+// The zero-terminated text, or its first length characters when length is not -1.
+std::wstring _WStr(const wchar_t* text, int length);
+int Tnt_DrawTextW(HDC dc, const std::wstring& text, RECT& rect, UINT format);
+// Asks for a leave notification for the window (nothing where the system lacks TrackMouseEvent).
+void DoTrackMouse(HWND window);
+
+// System functions looked up once; null where the system lacks them.
+using TGetScrollBarInfoFunction = BOOL(WINAPI*)(HWND, LONG, PSCROLLBARINFO);
+using TTrackMouseEventFunction = BOOL(WINAPI*)(LPTRACKMOUSEEVENT);
+using TGetComboBoxInfoFunction = BOOL(WINAPI*)(HWND, PCOMBOBOXINFO);
+using TDisableProcessWindowsGhostingFunction = void(WINAPI*)();
+extern TGetScrollBarInfoFunction pGetScrollBarInfo;
+extern TTrackMouseEventFunction pTrackMouseEvent;
+extern TGetComboBoxInfoFunction pGetComboBoxInfo;
+extern TDisableProcessWindowsGhostingFunction pDisableProcessWindowsGhosting;

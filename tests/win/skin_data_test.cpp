@@ -360,6 +360,21 @@ TEST_F(SkinData, ApplicationIconOnMagenta) {
   EXPECT_EQ(ColorToRGB(FData->FAppIcon->TransparentColor()), clFuchsia);
 }
 
+TEST(SkinUnit, ConversionsAndSystemFunctions) {
+  EXPECT_EQ(StrToWideStr("Corvale"), L"Corvale");
+  EXPECT_EQ(WideStringToStringEx(L"Corvale"), "Corvale");
+  EXPECT_EQ(_WStr(L"abcdef", 3), L"abc");
+  EXPECT_EQ(_WStr(L"abcdef", -1), L"abcdef");
+  EXPECT_EQ(_WStr(nullptr, -1), L"");
+  EXPECT_NE(pGetScrollBarInfo, nullptr);
+  EXPECT_NE(pTrackMouseEvent, nullptr);
+  EXPECT_NE(pGetComboBoxInfo, nullptr);
+  TOffscreen buffer(200, 40);
+  RECT rect{0, 0, 200, 40};
+  EXPECT_GT(Tnt_DrawTextW(buffer.DC(), L"Fattura", rect, DT_CALCRECT | DT_SINGLELINE), 0);
+  EXPECT_GT(rect.right, 0);
+}
+
 TEST(SkinStore, NamesIdentifiersAndData) {
   TSkinStore store(nullptr);
   TSkinCollection& skins = *store.Store();
