@@ -197,6 +197,7 @@ TSkinImage FramePiece(const TSkinPalette& p, TFramePiece piece) {
 
 TSkinImage TitleTextBack(const TSkinPalette& p) {
   auto title = [&p](int frame) -> TColourAt { return [&p, frame](int, int y) { return TitleColour(p, frame == 1, y); }; };
+  // The pill keeps 4 pixels clear at its ends: the caption box starts right after the window icon.
   // Wider than the title's text offsets (TextShift + TextRightClip), which the title element keeps
   // in its margins, so no reader mistakes them for slices that do not fit.
   const int w = 96;
@@ -205,7 +206,7 @@ TSkinImage TitleTextBack(const TSkinPalette& p) {
       [&](TLayer& layer, int frame) {
         TColourAt under = title(frame);
         double amount = Luminance(p.TitleTop) < 0.5 ? 0.09 : 0.35;
-        layer.Fill(RoundedRect(0.5, 5, w - 0.5, kTitleHeight - 5, 6),
+        layer.Fill(RoundedRect(4.5, 5, w - 4.5, kTitleHeight - 5, 6),
                    [&](int x, int y) { return Mix(under(x, y), kWhite, amount); });
       },
       title, true);

@@ -204,7 +204,7 @@ const TTitleButtonKeys kTitleButtons[] = {
     {"Button1", 1, 1, 52, 2, 6, "maximize.bmp", TTitleGlyph::Maximize, 4},
     {"Button2", 1, 1, 52, 1, 0, "restore.bmp", TTitleGlyph::Restore, 4},
     {"Button3", 2, 1, 75, 8, 0, "minimize.bmp", TTitleGlyph::Minimize, 4},
-    {"Button4", 3, 0, 7, 0, 0, nullptr, TTitleGlyph::Close, 0},
+    {"Button4", 3, 0, 6, 0, 0, nullptr, TTitleGlyph::Close, 0},
     // Context help takes the maximise button's place, on windows that have help but no
     // minimise or maximise box.
     {"ButtonHelp", 4, 1, 52, 10, 0, "help.bmp", TTitleGlyph::Help, 4},
@@ -470,7 +470,7 @@ TSkinImage MockWindow(const std::string& name) {
   Sliced(window, image("top.bmp"), 1, 2, true, {12, 0, 12, 0}, kSideWidth, 0, w - 2 * kSideWidth, kTitleHeight);
   Sliced(window, image("textback.bmp"), 1, 2, true, {8, 0, 8, 0}, kSideWidth + 16, 0, 140, kTitleHeight);
   TSkinImage icon(16, 16, p.Accent);
-  Stretch(window, 7, 6, 16, 16, icon, 0, 0, 16, 16, false);
+  Stretch(window, 6, 6, 16, 16, icon, 0, 0, 16, 16, false);
   Sliced(window, image("minimize.bmp"), 1, 4, false, {}, w - 75, kTitleButtonTop, 21, 21);
   Sliced(window, image("maximize.bmp"), 3, 4, false, {}, w - 52, kTitleButtonTop, 21, 21);
   Sliced(window, image("close.bmp"), 3, 6, false, {}, w - 29, kTitleButtonTop, 21, 21);
