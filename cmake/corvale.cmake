@@ -5,6 +5,9 @@
 function(corvale_gtest name)
   cmake_parse_arguments(ARG "SERIAL" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
+  if(WIN32)
+    target_sources(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests/win/crash_exit.cpp)
+  endif()
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
   target_compile_definitions(${name} PRIVATE
     CORVALE_TESTDATA_DIR="${CORVALE_TESTDATA_PATH}"

@@ -43,7 +43,7 @@ start_wine_session() {
     local number; read -r number <"$fifo"; rm -f "$fifo"
     export DISPLAY=":$number"
   fi
-  if [ ! -f "$WINEPREFIX/.corvale-ready-3" ]; then
+  if [ ! -f "$WINEPREFIX/.corvale-ready-5" ]; then
     rm -rf "$WINEPREFIX"
     WINEDLLOVERRIDES="mscoree,mshtml=" "$WINE" wineboot -i >/dev/null 2>&1
     # Wine paints non-client areas itself only when the X11 window manager does not decorate:
@@ -59,7 +59,7 @@ start_wine_session() {
     "$WINE" reg add 'HKCU\Software\Wine\DllOverrides' /v appwiz.cpl /t REG_SZ /d '' /f >/dev/null 2>&1
     "$WINE" regsvr32 /s mshtml.dll >/dev/null 2>&1
     "$WINESERVER" -w
-    touch "$WINEPREFIX/.corvale-ready-3"
+    touch "$WINEPREFIX/.corvale-ready-5"
   fi
   "$WINESERVER" -p
   # The first Wine process of a session starts Wine's own background processes (services,

@@ -268,12 +268,18 @@ TEST_F(Viewer, DefaultSkinIsLoadedFromTheDefinition) {
     ASSERT_NE(element, nullptr) << name;
     EXPECT_FALSE(element->Map->Empty()) << name;
     ASSERT_GE(element->Frame, 1) << name;
-    EXPECT_EQ(element->Map->Width() % element->Frame, 0) << name << ": " << element->Map->Width() << " / " << element->Frame;
+    // The top and bottom pieces and the title backdrop stack their frames.
+    bool stacked = element == skin.FFrameTop.get() || element == skin.FFrameBottom.get() || element == skin.FTitle.get();
+    int length = stacked ? element->Map->Height() : element->Map->Width();
+    EXPECT_EQ(length % element->Frame, 0) << name << ": " << length << " / " << element->Frame;
   }
   // The frame counts the loader sets, and the skin's own structure.
   EXPECT_EQ(skin.FButtons->Frame, 5);
   EXPECT_EQ(skin.FScrollbar->Frame, 23);
   EXPECT_EQ(skin.FFrameTop->Frame, 2);
+  EXPECT_EQ(skin.FFrameTop->Map->Height() / 2, 28);  // the title bar
+  EXPECT_EQ(skin.FFrameLeft->Map->Width() / 2, 4);
+  EXPECT_EQ(skin.FFrameBottom->Map->Height() / 2, 5);
   EXPECT_EQ(skin.FFrameLeft->Frame, 2);
   EXPECT_EQ(skin.FTitle->Margins.left, 16);
   EXPECT_EQ(skin.FTitle->Margins.top, 2);

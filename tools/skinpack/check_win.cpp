@@ -6,8 +6,11 @@
 
 namespace {
 
-// One element line; true when it is usable as the drawing will use it.
-bool Report(const char* slot, const TDataSkinObject* element, std::ostream& out, bool optional = false) {
+// One element line; true when it is usable as the drawing will use it. Vertical strips (the top and
+// bottom frame pieces, the title backdrop) hold their frames one above another; margins are the
+// slices the drawing cuts.
+bool Report(const char* slot, const TDataSkinObject* element, std::ostream& out, bool optional = false,
+            bool vertical = false, const RECT* slices = nullptr) {
   if (!element) {
     out << "  " << slot << ": not in the skin" << (optional ? "" : " (missing)") << '\n';
     return optional;
@@ -19,15 +22,17 @@ bool Report(const char* slot, const TDataSkinObject* element, std::ostream& out,
     return optional;
   }
   int frames = element->Frame;
-  out << map.Width() << " x " << map.Height() << ", " << frames << " frames";
+  out << map.Width() << " x " << map.Height() << ", " << frames << (vertical ? " frames stacked" : " frames");
   bool ok = true;
-  if (frames < 1 || map.Width() % frames != 0) {
-    out << ", width does not divide by the frame count";
+  int length = vertical ? map.Height() : map.Width();
+  if (frames < 1 || length % frames != 0) {
+    out << (vertical ? ", height" : ", width") << " does not divide by the frame count";
     ok = false;
   }
-  int frameWidth = frames > 0 ? map.Width() / frames : map.Width();
-  const RECT& m = element->Margins;
-  if (m.left + m.right > frameWidth || m.top + m.bottom > map.Height()) {
+  int frameWidth = !vertical && frames > 0 ? map.Width() / frames : map.Width();
+  int frameHeight = vertical && frames > 0 ? map.Height() / frames : map.Height();
+  const RECT& m = slices ? *slices : element->Margins;
+  if (m.left + m.right > frameWidth || m.top + m.bottom > frameHeight) {
     out << ", margins (" << m.left << ", " << m.top << ", " << m.right << ", " << m.bottom << ") exceed a frame";
     ok = false;
   }
@@ -47,14 +52,17 @@ int CheckPackageElements(TMemoryStream& package, std::ostream& out) {
   }
   out << "elements of \"" << data.FSkinName << "\"\n";
   int problems = 0;
-  auto check = [&](const char* slot, const TDataSkinObject* element, bool optional = false) {
-    if (!Report(slot, element, out, optional)) ++problems;
+  auto check = [&](const char* slot, const TDataSkinObject* element, bool optional = false, bool vertical = false,
+                   const RECT* slices = nullptr) {
+    if (!Report(slot, element, out, optional, vertical, slices)) ++problems;
   };
   check("FFrameLeft", data.FFrameLeft.get());
   check("FFrameRight", data.FFrameRight.get());
-  check("FFrameTop", data.FFrameTop.get());
-  check("FFrameBottom", data.FFrameBottom.get());
-  check("FTitle", data.FTitle.get());
+  check("FFrameTop", data.FFrameTop.get(), false, true);
+  check("FFrameBottom", data.FFrameBottom.get(), false, true);
+  // The title's margins are text offsets; its backdrop is cut at TXTBackleft and TXTBackRight.
+  RECT backdrop{data.FTitle->TXTBackleft, 0, data.FTitle->TXTBackRight, 0};
+  check("FTitle", data.FTitle.get(), false, true, &backdrop);
   check("FButtons", data.FButtons.get());
   for (const auto& [name, map, frames] :
        {std::tuple{"FButtons.CheckMap", data.FButtons->CheckMap.get(), data.FButtons->CheckButtonFrame},

@@ -28,7 +28,8 @@ struct TEntry {
   TDataSkinObject* Element;
   TBitmap* Map;  // the element's image, or its second one
   int Frames;
-  bool Sliced = true;  // the title's margins are text offsets, not slices
+  bool Sliced = true;     // the title's margins are text offsets, not slices
+  bool Vertical = false;  // frames one above another
 };
 
 std::vector<TEntry> Entries(TSkinData& skin) {
@@ -40,8 +41,9 @@ std::vector<TEntry> Entries(TSkinData& skin) {
   add("Frame right", skin.FFrameRight.get());
   add("Frame top", skin.FFrameTop.get());
   add("Frame bottom", skin.FFrameBottom.get());
+  entries[entries.size() - 2].Vertical = entries[entries.size() - 1].Vertical = true;
   if (!skin.FTitle->Map->Empty()) {
-    entries.push_back({"Title backdrop", skin.FTitle.get(), skin.FTitle->Map.get(), std::max(skin.FTitle->Frame, 1), false});
+    entries.push_back({"Title backdrop", skin.FTitle.get(), skin.FTitle->Map.get(), std::max(skin.FTitle->Frame, 1), false, true});
   }
   for (auto& button : skin.FSysButtons) add("Title button " + std::to_string(button->Action), button.get());
   add("Push button", skin.FButtons.get());
@@ -92,7 +94,8 @@ int DrawSkin(HDC dc, int left, TSkinData& skin, bool measureOnly) {
   y += 24;
   const int areaLeft = left + kLabelWidth, areaRight = left + kColumnWidth - kGap;
   for (const TEntry& entry : Entries(skin)) {
-    int fw = entry.Map->Width() / entry.Frames, fh = entry.Map->Height();
+    int fw = entry.Vertical ? entry.Map->Width() : entry.Map->Width() / entry.Frames;
+    int fh = entry.Vertical ? entry.Map->Height() / entry.Frames : entry.Map->Height();
     // Three sizes: the frame's own, wider, and larger both ways (capped so the sheet stays readable).
     const SIZE sizes[] = {{fw, fh}, {std::min(fw * 2 + 24, 240), fh}, {std::min(fw * 3, 300), std::min(fh * 2, 96)}};
     // Lay the frames out first, then paint the checkerboard under them and draw.
@@ -123,7 +126,7 @@ int DrawSkin(HDC dc, int left, TSkinData& skin, bool measureOnly) {
       // Magenta is the skin's transparent colour wherever the engine draws.
       for (const TPlace& place : places) {
         RECT margins = entry.Sliced ? entry.Element->Margins : RECT{0, 0, 0, 0};
-        DrawRect2(dc, place.Dest, *entry.Map, margins, place.Frame, entry.Frames, 1, entry.Element->Tile, 0);
+        DrawRect2(dc, place.Dest, *entry.Map, margins, place.Frame, entry.Frames, 1, entry.Element->Tile, entry.Vertical);
       }
     }
     y = std::max(bottom, y + 16) + kGap;
