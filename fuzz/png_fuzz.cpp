@@ -1,7 +1,12 @@
 // The PNG decoder on arbitrary bytes: it either refuses with one of its own errors or yields
-// storage whose sizes agree with its header, and every chunk accessor reads inside its data.
+// storage whose sizes agree with its header, and every chunk accessor reads inside its data. Each
+// input is also tried with its chunk CRCs made right, so that mutations reach the decoding behind
+// the CRC check.
+#include <zlib.h>
+
 #include <cstdint>
 #include <cstdlib>
+#include <vector>
 
 #include "picture/png_decoder.h"
 
@@ -38,16 +43,40 @@ void CheckImage(const TPngImage& image) {
   }
 }
 
-}  // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+void Decode(const uint8_t* data, size_t size) {
   TPngImage image;
   try {
     image.LoadFromMemory(data, size, 1 << 20);
   } catch (const EPNGError&) {
     Check(image.Empty());
-    return 0;
+    return;
   }
   CheckImage(image);
+}
+
+// A copy whose chunks, as far as their lengths stay inside the input, carry correct CRCs.
+std::vector<uint8_t> WithCorrectCrcs(const uint8_t* data, size_t size) {
+  std::vector<uint8_t> file(data, data + size);
+  size_t at = 8;
+  while (at + 12 <= file.size()) {
+    uint32_t length = static_cast<uint32_t>(file[at]) << 24 | file[at + 1] << 16 | file[at + 2] << 8 | file[at + 3];
+    if (length > file.size() - at - 12) break;
+    uint32_t crc = static_cast<uint32_t>(crc32(0, file.data() + at + 4, length + 4));
+    uint8_t* out = file.data() + at + 8 + length;
+    out[0] = static_cast<uint8_t>(crc >> 24);
+    out[1] = static_cast<uint8_t>(crc >> 16);
+    out[2] = static_cast<uint8_t>(crc >> 8);
+    out[3] = static_cast<uint8_t>(crc);
+    at += 12 + length;
+  }
+  return file;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  Decode(data, size);
+  std::vector<uint8_t> fixed = WithCorrectCrcs(data, size);
+  Decode(fixed.data(), fixed.size());
   return 0;
 }
