@@ -85,6 +85,10 @@ TCanvasRgba::TCanvasRgba(int width, int height)
     : FWidth(width), FHeight(height), FPremultiplied(static_cast<size_t>(width) * height * 4, 0.0) {}
 
 void TCanvasRgba::Fill(const TShape& shape, TRgba colour) {
+  Fill(shape, [colour](int, int) { return colour; });
+}
+
+void TCanvasRgba::Fill(const TShape& shape, const TPaint& paint, double opacity) {
   for (int y = 0; y < FHeight; ++y) {
     for (int x = 0; x < FWidth; ++x) {
       int hits = 0;
@@ -94,7 +98,8 @@ void TCanvasRgba::Fill(const TShape& shape, TRgba colour) {
         }
       }
       if (hits == 0) continue;
-      double a = colour.A * hits / (kSamples * kSamples);
+      TRgba colour = paint(x, y);
+      double a = colour.A * opacity * hits / (kSamples * kSamples);
       double* pixel = &FPremultiplied[(static_cast<size_t>(y) * FWidth + x) * 4];
       // Source over destination, premultiplied.
       pixel[0] = colour.R * a + pixel[0] * (1 - a);

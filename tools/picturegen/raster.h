@@ -31,10 +31,15 @@ TShape Arc(TPoint centre, double radius, double from, double to, double width);
 TShape Union(std::vector<TShape> shapes);
 TShape Difference(TShape shape, TShape cut);
 
+// The colour to paint at a pixel (a gradient, say).
+using TPaint = std::function<TRgba(int x, int y)>;
+
 class TCanvasRgba {
 public:
   TCanvasRgba(int width, int height);
   void Fill(const TShape& shape, TRgba colour);
+  // Paints where the shape covers each pixel, with the paint's colour there, times opacity.
+  void Fill(const TShape& shape, const TPaint& paint, double opacity = 1);
   int Width() const { return FWidth; }
   int Height() const { return FHeight; }
   TRgba Pixel(int x, int y) const;

@@ -7,7 +7,6 @@
 
 namespace {
 
-constexpr int kSamples = 4;
 // Less covered than this, a pixel is left to what lies under the picture.
 constexpr double kOpaqueFrom = 1.0 / 3;
 
@@ -46,38 +45,21 @@ TColourAt VerticalGradient(uint32_t top, uint32_t bottom, double fromRow, double
   };
 }
 
-TLayer::TLayer(int width, int height)
-    : FWidth(width), FHeight(height), FPremultiplied(static_cast<size_t>(width) * height * 4, 0.0) {}
-
 void TLayer::Fill(const TShape& shape, uint32_t colour, double opacity) { Fill(shape, Solid(colour), opacity); }
 
 void TLayer::Fill(const TShape& shape, const TColourAt& colour, double opacity) {
-  for (int y = 0; y < FHeight; ++y) {
-    for (int x = 0; x < FWidth; ++x) {
-      int hits = 0;
-      for (int sy = 0; sy < kSamples; ++sy) {
-        for (int sx = 0; sx < kSamples; ++sx) {
-          hits += shape(TPoint{x + (sx + 0.5) / kSamples, y + (sy + 0.5) / kSamples});
-        }
-      }
-      if (hits == 0) continue;
-      double a = opacity * hits / (kSamples * kSamples);
-      uint32_t c = colour(x, y);
-      double* pixel = &FPremultiplied[(static_cast<size_t>(y) * FWidth + x) * 4];
-      pixel[0] = Channel(c, 16) * a + pixel[0] * (1 - a);
-      pixel[1] = Channel(c, 8) * a + pixel[1] * (1 - a);
-      pixel[2] = Channel(c, 0) * a + pixel[2] * (1 - a);
-      pixel[3] = a + pixel[3] * (1 - a);
-    }
-  }
+  TCanvasRgba::Fill(
+      shape,
+      [&colour](int x, int y) {
+        uint32_t c = colour(x, y);
+        return TRgba{Channel(c, 16), Channel(c, 8), Channel(c, 0), 1};
+      },
+      opacity);
 }
 
-double TLayer::Alpha(int x, int y) const { return FPremultiplied[(static_cast<size_t>(y) * FWidth + x) * 4 + 3]; }
-
 uint32_t TLayer::Colour(int x, int y) const {
-  const double* pixel = &FPremultiplied[(static_cast<size_t>(y) * FWidth + x) * 4];
-  if (pixel[3] <= 0) return 0;
-  return FromChannels(pixel[0] / pixel[3], pixel[1] / pixel[3], pixel[2] / pixel[3]);
+  TRgba c = Pixel(x, y);
+  return c.A > 0 ? FromChannels(c.R, c.G, c.B) : 0;
 }
 
 TSkinImage::TSkinImage(int width, int height, uint32_t fill)

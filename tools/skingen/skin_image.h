@@ -24,19 +24,13 @@ TColourAt Solid(uint32_t colour);
 TColourAt VerticalGradient(uint32_t top, uint32_t bottom, double fromRow, double toRow);
 
 // One picture being painted: shapes in pixel coordinates, later shapes over earlier ones.
-class TLayer {
+class TLayer : public TCanvasRgba {
 public:
-  TLayer(int width, int height);
+  using TCanvasRgba::TCanvasRgba;
   void Fill(const TShape& shape, uint32_t colour, double opacity = 1);
   void Fill(const TShape& shape, const TColourAt& colour, double opacity = 1);
-  int Width() const { return FWidth; }
-  int Height() const { return FHeight; }
-  double Alpha(int x, int y) const;
+  double Alpha(int x, int y) const { return Pixel(x, y).A; }
   uint32_t Colour(int x, int y) const;  // as if fully covered
-
-private:
-  int FWidth, FHeight;
-  std::vector<double> FPremultiplied;  // 4 per pixel
 };
 
 // A strip of frames, or any picture of a skin: magenta where it is transparent.
