@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "framework/little_endian.h"
+#include "framework/bmp_format.h"
 #include "picture/png_writer.h"
 
 namespace {
@@ -133,20 +133,13 @@ std::vector<uint8_t> TCanvasRgba::Rgba() const {
 }
 
 std::string TCanvasRgba::BmpOnMagenta() const {
-  int stride = (FWidth * 3 + 3) & ~3;
-  std::string bmp;
-  bmp += "BM";
-  PutLE32(bmp, static_cast<uint32_t>(54 + stride * FHeight));
-  PutLE32(bmp, 0);
-  PutLE32(bmp, 54);
-  PutLE32(bmp, 40);
-  PutLE32(bmp, static_cast<uint32_t>(FWidth));
-  PutLE32(bmp, static_cast<uint32_t>(FHeight));
-  PutLE16(bmp, 1);
-  PutLE16(bmp, 24);
-  for (int i = 0; i < 6; ++i) PutLE32(bmp, i == 1 ? static_cast<uint32_t>(stride * FHeight) : 0);
-  for (int y = FHeight - 1; y >= 0; --y) {
-    std::string row;
+  TBmpImage image;
+  image.Width = FWidth;
+  image.Height = FHeight;
+  image.BitsPerPixel = 24;
+  image.Pixels.assign(image.Stride() * static_cast<size_t>(FHeight), 0);
+  for (int y = 0; y < FHeight; ++y) {
+    uint8_t* row = image.Row(y);
     for (int x = 0; x < FWidth; ++x) {
       TRgba c = Pixel(x, y);
       uint8_t r = 255, g = 0, b = 255;
@@ -156,14 +149,13 @@ std::string TCanvasRgba::BmpOnMagenta() const {
         b = ToByte(c.B);
         if (r == 255 && g == 0 && b == 255) g = 1;  // never the transparent colour by accident
       }
-      row += static_cast<char>(b);
-      row += static_cast<char>(g);
-      row += static_cast<char>(r);
+      row[x * 3] = b;
+      row[x * 3 + 1] = g;
+      row[x * 3 + 2] = r;
     }
-    row.resize(static_cast<size_t>(stride), '\0');
-    bmp += row;
   }
-  return bmp;
+  std::vector<uint8_t> file = WriteBmp(image);
+  return std::string(file.begin(), file.end());
 }
 
 std::string EncodePngRgba(int width, int height, const std::vector<uint8_t>& rgba) {
