@@ -148,14 +148,14 @@
           <td>
             <h1>
               <xsl:call-template name="describe">
-                <xsl:with-param name="code" select="normalize-space($document/*[local-name()='TipoDocumento'])"/>
+                <xsl:with-param name="code" select="normalize-space($document/*[local-name()='TipoDocumento'])"/><xsl:with-param name="table" select="'TD'"/>
                 <xsl:with-param name="fallback" select="'Fattura elettronica'"/>
               </xsl:call-template>
             </h1>
             <div class="doctype">
               <xsl:text>Tipo documento </xsl:text>
               <xsl:call-template name="coded">
-                <xsl:with-param name="code" select="$document/*[local-name()='TipoDocumento']"/>
+                <xsl:with-param name="code" select="$document/*[local-name()='TipoDocumento']"/><xsl:with-param name="table" select="'TD'"/>
               </xsl:call-template>
             </div>
             <xsl:if test="$count &gt; 1">
@@ -233,6 +233,7 @@
         <xsl:otherwise>
           <xsl:call-template name="lines">
             <xsl:with-param name="lines" select="$body/*[local-name()='DatiBeniServizi']/*[local-name()='DettaglioLinee']"/>
+            <xsl:with-param name="currency" select="$currency"/>
           </xsl:call-template>
           <xsl:call-template name="vat-summary">
             <xsl:with-param name="rows" select="$body/*[local-name()='DatiBeniServizi']/*[local-name()='DatiRiepilogo']"/>
@@ -249,6 +250,7 @@
       </xsl:call-template>
       <xsl:call-template name="document-adjustments">
         <xsl:with-param name="document" select="$document"/>
+        <xsl:with-param name="currency" select="$currency"/>
       </xsl:call-template>
       <xsl:call-template name="totals">
         <xsl:with-param name="body" select="$body"/>
@@ -259,6 +261,7 @@
 
       <xsl:call-template name="payments">
         <xsl:with-param name="payments" select="$body/*[local-name()='DatiPagamento']"/>
+        <xsl:with-param name="currency" select="$currency"/>
       </xsl:call-template>
 
       <xsl:call-template name="vehicles">
@@ -306,7 +309,7 @@
       <xsl:for-each select="($registry/*[local-name()='RegimeFiscale'] | $party/*[local-name()='RegimeFiscale'])[1]">
         <tr>
           <th>Regime fiscale</th>
-          <td><xsl:call-template name="coded"><xsl:with-param name="code" select="."/></xsl:call-template></td>
+          <td><xsl:call-template name="coded"><xsl:with-param name="code" select="."/><xsl:with-param name="table" select="'RF'"/></xsl:call-template></td>
         </tr>
       </xsl:for-each>
       <xsl:for-each select="$naming[1]/*[local-name()='CodEORI']">
@@ -339,17 +342,23 @@
             <xsl:value-of select="concat(*[local-name()='Ufficio'], ' ', *[local-name()='NumeroREA'])"/>
             <xsl:if test="*[local-name()='CapitaleSociale']">
               <xsl:text>, capitale sociale </xsl:text>
-              <xsl:call-template name="amount">
+              <xsl:call-template name="amount-rounded">
                 <xsl:with-param name="value" select="*[local-name()='CapitaleSociale']"/>
               </xsl:call-template>
             </xsl:if>
             <xsl:choose>
               <xsl:when test="normalize-space(*[local-name()='SocioUnico']) = 'SU'">, socio unico</xsl:when>
               <xsl:when test="normalize-space(*[local-name()='SocioUnico']) = 'SM'">, più soci</xsl:when>
+              <xsl:when test="normalize-space(*[local-name()='SocioUnico']) != ''">
+                <xsl:value-of select="concat(', socio unico ', normalize-space(*[local-name()='SocioUnico']), ' (codice non previsto)')"/>
+              </xsl:when>
             </xsl:choose>
             <xsl:choose>
               <xsl:when test="normalize-space(*[local-name()='StatoLiquidazione']) = 'LS'">, in liquidazione</xsl:when>
               <xsl:when test="normalize-space(*[local-name()='StatoLiquidazione']) = 'LN'">, non in liquidazione</xsl:when>
+              <xsl:when test="normalize-space(*[local-name()='StatoLiquidazione']) != ''">
+                <xsl:value-of select="concat(', stato di liquidazione ', normalize-space(*[local-name()='StatoLiquidazione']), ' (codice non previsto)')"/>
+              </xsl:when>
             </xsl:choose>
           </td>
         </tr>
@@ -364,12 +373,18 @@
         <tr>
           <th>Rappresentante fiscale</th>
           <td>
-            <xsl:call-template name="person-name">
-              <xsl:with-param name="node" select="(. | *[local-name()='DatiAnagrafici']/*[local-name()='Anagrafica'])[last()]"/>
-            </xsl:call-template>
-            <xsl:for-each select="(*[local-name()='IdFiscaleIVA'] | *[local-name()='DatiAnagrafici']/*[local-name()='IdFiscaleIVA'])[1]">
-              <xsl:value-of select="concat(', P. IVA ', *[local-name()='IdPaese'], *[local-name()='IdCodice'])"/>
-            </xsl:for-each>
+            <xsl:variable name="name">
+              <xsl:call-template name="person-name">
+                <xsl:with-param name="node" select="(. | *[local-name()='DatiAnagrafici']/*[local-name()='Anagrafica'])[last()]"/>
+              </xsl:call-template>
+            </xsl:variable>
+            <xsl:variable name="parts">
+              <xsl:if test="normalize-space($name) != ''"><xsl:value-of select="concat(', ', normalize-space($name))"/></xsl:if>
+              <xsl:for-each select="(*[local-name()='IdFiscaleIVA'] | *[local-name()='DatiAnagrafici']/*[local-name()='IdFiscaleIVA'])[1]">
+                <xsl:value-of select="concat(', P. IVA ', normalize-space(*[local-name()='IdPaese']), normalize-space(*[local-name()='IdCodice']))"/>
+              </xsl:for-each>
+            </xsl:variable>
+            <xsl:value-of select="substring($parts, 3)"/>
           </td>
         </tr>
       </xsl:for-each>
@@ -412,20 +427,33 @@
     </xsl:if>
   </xsl:template>
 
+  <!-- Street and number, then postcode, town, province and country; a part the file leaves out
+       takes its separator with it. -->
   <xsl:template name="address">
     <xsl:param name="address"/>
-    <xsl:value-of select="$address/*[local-name()='Indirizzo']"/>
-    <xsl:if test="normalize-space($address/*[local-name()='NumeroCivico']) != ''">
-      <xsl:value-of select="concat(', ', $address/*[local-name()='NumeroCivico'])"/>
-    </xsl:if>
-    <br/>
-    <xsl:value-of select="concat($address/*[local-name()='CAP'], ' ', $address/*[local-name()='Comune'])"/>
-    <xsl:if test="normalize-space($address/*[local-name()='Provincia']) != ''">
-      <xsl:value-of select="concat(' (', $address/*[local-name()='Provincia'], ')')"/>
-    </xsl:if>
-    <xsl:if test="normalize-space($address/*[local-name()='Nazione']) != ''">
-      <xsl:value-of select="concat(' - ', $address/*[local-name()='Nazione'])"/>
-    </xsl:if>
+    <xsl:variable name="road" select="normalize-space($address/*[local-name()='Indirizzo'])"/>
+    <xsl:variable name="number" select="normalize-space($address/*[local-name()='NumeroCivico'])"/>
+    <xsl:variable name="province" select="normalize-space($address/*[local-name()='Provincia'])"/>
+    <xsl:variable name="country" select="normalize-space($address/*[local-name()='Nazione'])"/>
+    <xsl:variable name="street">
+      <xsl:value-of select="$road"/>
+      <xsl:if test="$road != '' and $number != ''">, </xsl:if>
+      <xsl:value-of select="$number"/>
+    </xsl:variable>
+    <xsl:variable name="place">
+      <xsl:value-of select="normalize-space(concat($address/*[local-name()='CAP'], ' ', $address/*[local-name()='Comune']))"/>
+      <xsl:if test="$province != ''"><xsl:value-of select="concat(' (', $province, ')')"/></xsl:if>
+      <xsl:if test="$country != ''"><xsl:value-of select="concat(' - ', $country)"/></xsl:if>
+    </xsl:variable>
+    <xsl:variable name="town">
+      <xsl:choose>
+        <xsl:when test="starts-with($place, ' - ')"><xsl:value-of select="substring($place, 4)"/></xsl:when>
+        <xsl:otherwise><xsl:value-of select="normalize-space($place)"/></xsl:otherwise>
+      </xsl:choose>
+    </xsl:variable>
+    <xsl:value-of select="$street"/>
+    <xsl:if test="string($street) != '' and string($town) != ''"><br/></xsl:if>
+    <xsl:value-of select="$town"/>
   </xsl:template>
 
   <xsl:template name="contacts">
@@ -475,11 +503,10 @@
               <div class="note">
                 <xsl:text>Fattura emessa da: </xsl:text>
                 <xsl:choose>
-                  <xsl:when test="$issuer = 'CC'">cessionario / committente</xsl:when>
-                  <xsl:when test="$issuer = 'TZ'">terzo</xsl:when>
-                  <xsl:otherwise><xsl:value-of select="$issuer"/></xsl:otherwise>
+                  <xsl:when test="$issuer = 'CC'">cessionario / committente (CC)</xsl:when>
+                  <xsl:when test="$issuer = 'TZ'">terzo (TZ)</xsl:when>
+                  <xsl:otherwise><xsl:value-of select="concat($issuer, ' (codice non previsto)')"/></xsl:otherwise>
                 </xsl:choose>
-                <xsl:value-of select="concat(' (', $issuer, ')')"/>
               </div>
             </xsl:if>
           </td>
@@ -494,26 +521,37 @@
     <xsl:if test="$data">
       <xsl:variable name="format" select="normalize-space($data/*[local-name()='FormatoTrasmissione'])"/>
       <div class="transmission">
+        <xsl:variable name="sender" select="concat(normalize-space($data/*[local-name()='IdTrasmittente']/*[local-name()='IdPaese']), normalize-space($data/*[local-name()='IdTrasmittente']/*[local-name()='IdCodice']))"/>
+        <xsl:variable name="parts">
+          <xsl:if test="$sender != ''"><xsl:value-of select="concat(', trasmittente ', $sender)"/></xsl:if>
+          <xsl:for-each select="$data/*[local-name()='ProgressivoInvio'][normalize-space() != '']">
+            <xsl:value-of select="concat(', progressivo ', normalize-space())"/>
+          </xsl:for-each>
+          <xsl:if test="$format != ''">
+            <xsl:value-of select="concat(', formato ', $format)"/>
+            <xsl:choose>
+              <xsl:when test="$format = 'FPA12'"> Fattura verso pubblica amministrazione</xsl:when>
+              <xsl:when test="$format = 'FPR12'"> Fattura verso privati</xsl:when>
+              <xsl:when test="$format = 'FSM10'"> Fattura semplificata</xsl:when>
+              <xsl:otherwise> (codice non previsto)</xsl:otherwise>
+            </xsl:choose>
+          </xsl:if>
+          <xsl:for-each select="$data/*[local-name()='CodiceDestinatario'][normalize-space() != '']">
+            <xsl:value-of select="concat(', codice destinatario ', normalize-space())"/>
+          </xsl:for-each>
+          <xsl:for-each select="$data/*[local-name()='PECDestinatario'][normalize-space() != '']">
+            <xsl:value-of select="concat(', PEC destinatario ', normalize-space())"/>
+          </xsl:for-each>
+          <xsl:for-each select="$data/*[local-name()='ContattiTrasmittente']/*[normalize-space() != '']">
+            <xsl:choose>
+              <xsl:when test="local-name() = 'Telefono'">, telefono del trasmittente </xsl:when>
+              <xsl:otherwise>, email del trasmittente </xsl:otherwise>
+            </xsl:choose>
+            <xsl:value-of select="normalize-space()"/>
+          </xsl:for-each>
+        </xsl:variable>
         <strong>Dati di trasmissione</strong>
-        <xsl:value-of select="concat(' - trasmittente ', normalize-space($data/*[local-name()='IdTrasmittente']/*[local-name()='IdPaese']), normalize-space($data/*[local-name()='IdTrasmittente']/*[local-name()='IdCodice']))"/>
-        <xsl:value-of select="concat(', progressivo ', $data/*[local-name()='ProgressivoInvio'], ', formato ')"/>
-        <span class="code"><xsl:value-of select="$format"/></span>
-        <xsl:choose>
-          <xsl:when test="$format = 'FPA12'"> Fattura verso pubblica amministrazione</xsl:when>
-          <xsl:when test="$format = 'FPR12'"> Fattura verso privati</xsl:when>
-          <xsl:when test="$format = 'FSM10'"> Fattura semplificata</xsl:when>
-        </xsl:choose>
-        <xsl:value-of select="concat(', codice destinatario ', $data/*[local-name()='CodiceDestinatario'])"/>
-        <xsl:for-each select="$data/*[local-name()='PECDestinatario']">
-          <xsl:value-of select="concat(', PEC destinatario ', .)"/>
-        </xsl:for-each>
-        <xsl:for-each select="$data/*[local-name()='ContattiTrasmittente']/*[normalize-space() != '']">
-          <xsl:choose>
-            <xsl:when test="local-name() = 'Telefono'">, telefono del trasmittente </xsl:when>
-            <xsl:otherwise>, email del trasmittente </xsl:otherwise>
-          </xsl:choose>
-          <xsl:value-of select="."/>
-        </xsl:for-each>
+        <xsl:if test="string($parts) != ''"><xsl:value-of select="concat(' - ', substring($parts, 3))"/></xsl:if>
       </div>
     </xsl:if>
   </xsl:template>
@@ -608,18 +646,26 @@
           <tr>
             <th>Vettore</th>
             <td>
-              <xsl:call-template name="person-name">
-                <xsl:with-param name="node" select="*[local-name()='Anagrafica']"/>
-              </xsl:call-template>
-              <xsl:for-each select="*[local-name()='IdFiscaleIVA']">
-                <xsl:value-of select="concat(', P. IVA ', normalize-space(*[local-name()='IdPaese']), normalize-space(*[local-name()='IdCodice']))"/>
-              </xsl:for-each>
-              <xsl:for-each select="*[local-name()='CodiceFiscale']">
-                <xsl:value-of select="concat(', C.F. ', .)"/>
-              </xsl:for-each>
-              <xsl:for-each select="*[local-name()='NumeroLicenzaGuida']">
-                <xsl:value-of select="concat(', licenza di guida ', .)"/>
-              </xsl:for-each>
+              <!-- Each part brings its own separator, and the first one is dropped: a carrier
+                   known only by tax number reads "P. IVA ...", with no comma before it. -->
+              <xsl:variable name="name">
+                <xsl:call-template name="person-name">
+                  <xsl:with-param name="node" select="*[local-name()='Anagrafica']"/>
+                </xsl:call-template>
+              </xsl:variable>
+              <xsl:variable name="parts">
+                <xsl:if test="normalize-space($name) != ''"><xsl:value-of select="concat(', ', normalize-space($name))"/></xsl:if>
+                <xsl:for-each select="*[local-name()='IdFiscaleIVA']">
+                  <xsl:value-of select="concat(', P. IVA ', normalize-space(*[local-name()='IdPaese']), normalize-space(*[local-name()='IdCodice']))"/>
+                </xsl:for-each>
+                <xsl:for-each select="*[local-name()='CodiceFiscale'][normalize-space() != '']">
+                  <xsl:value-of select="concat(', C.F. ', normalize-space())"/>
+                </xsl:for-each>
+                <xsl:for-each select="*[local-name()='NumeroLicenzaGuida'][normalize-space() != '']">
+                  <xsl:value-of select="concat(', licenza di guida ', normalize-space())"/>
+                </xsl:for-each>
+              </xsl:variable>
+              <xsl:value-of select="substring($parts, 3)"/>
             </td>
           </tr>
         </xsl:for-each>
@@ -680,6 +726,7 @@
 
   <xsl:template name="lines">
     <xsl:param name="lines"/>
+    <xsl:param name="currency"/>
     <xsl:variable name="adjusted" select="$lines[*[local-name()='ScontoMaggiorazione']]"/>
     <h2>Dettaglio beni e servizi</h2>
     <table class="grid">
@@ -702,7 +749,10 @@
             <td>
               <xsl:for-each select="*[local-name()='CodiceArticolo']">
                 <div class="note">
-                  <xsl:value-of select="concat(*[local-name()='CodiceTipo'], ': ', *[local-name()='CodiceValore'])"/>
+                  <xsl:if test="normalize-space(*[local-name()='CodiceTipo']) != ''">
+                    <xsl:value-of select="concat(normalize-space(*[local-name()='CodiceTipo']), ': ')"/>
+                  </xsl:if>
+                  <xsl:value-of select="normalize-space(*[local-name()='CodiceValore'])"/>
                 </div>
               </xsl:for-each>
               <xsl:for-each select="*[local-name()='TipoCessionePrestazione']">
@@ -713,7 +763,7 @@
                     <xsl:when test="$kind = 'PR'">Premio</xsl:when>
                     <xsl:when test="$kind = 'AB'">Abbuono</xsl:when>
                     <xsl:when test="$kind = 'AC'">Spesa accessoria</xsl:when>
-                    <xsl:otherwise><xsl:value-of select="$kind"/></xsl:otherwise>
+                    <xsl:otherwise><xsl:value-of select="concat($kind, ' (codice non previsto)')"/></xsl:otherwise>
                   </xsl:choose>
                 </div>
               </xsl:for-each>
@@ -739,9 +789,10 @@
               </xsl:if>
               <xsl:for-each select="*[local-name()='AltriDatiGestionali']">
                 <div class="note">
-                  <xsl:value-of select="*[local-name()='TipoDato']"/>
+                  <xsl:value-of select="normalize-space(*[local-name()='TipoDato'])"/>
                   <xsl:for-each select="*[local-name()='RiferimentoTesto']">
-                    <xsl:value-of select="concat(': ', .)"/>
+                    <xsl:if test="normalize-space(../*[local-name()='TipoDato']) != ''">: </xsl:if>
+                    <xsl:value-of select="."/>
                   </xsl:for-each>
                   <xsl:for-each select="*[local-name()='RiferimentoNumero']">
                     <xsl:text> </xsl:text>
@@ -760,11 +811,11 @@
             <xsl:if test="$adjusted">
               <td class="num">
                 <xsl:for-each select="*[local-name()='ScontoMaggiorazione']">
-                  <div><xsl:call-template name="adjustment"/></div>
+                  <div><xsl:call-template name="adjustment"><xsl:with-param name="currency" select="$currency"/></xsl:call-template></div>
                 </xsl:for-each>
               </td>
             </xsl:if>
-            <td class="num"><xsl:call-template name="amount"><xsl:with-param name="value" select="*[local-name()='PrezzoTotale']"/></xsl:call-template></td>
+            <td class="num"><xsl:call-template name="amount-rounded"><xsl:with-param name="value" select="*[local-name()='PrezzoTotale']"/></xsl:call-template></td>
             <td class="num"><xsl:call-template name="rate-or-nature"/></td>
           </tr>
         </xsl:for-each>
@@ -772,20 +823,30 @@
     </table>
   </xsl:template>
 
-  <!-- A discount or surcharge: kind, then its percentage and/or amount. -->
+  <!-- A discount or surcharge: its kind (unless the label already says it), then its percentage
+       and/or its amount; the amount carries the currency, so it cannot be read as a percentage. -->
   <xsl:template name="adjustment">
-    <xsl:choose>
-      <xsl:when test="normalize-space(*[local-name()='Tipo']) = 'SC'">Sconto </xsl:when>
-      <xsl:when test="normalize-space(*[local-name()='Tipo']) = 'MG'">Maggiorazione </xsl:when>
-      <xsl:otherwise><xsl:value-of select="concat(*[local-name()='Tipo'], ' ')"/></xsl:otherwise>
-    </xsl:choose>
+    <xsl:param name="currency"/>
+    <xsl:param name="kind" select="true()"/>
+    <xsl:variable name="type" select="normalize-space(*[local-name()='Tipo'])"/>
+    <xsl:if test="$kind">
+      <xsl:choose>
+        <xsl:when test="$type = 'SC'">Sconto </xsl:when>
+        <xsl:when test="$type = 'MG'">Maggiorazione </xsl:when>
+        <xsl:otherwise><xsl:value-of select="concat($type, ' (codice non previsto) ')"/></xsl:otherwise>
+      </xsl:choose>
+    </xsl:if>
+    <xsl:if test="not($kind) and $type != 'SC' and $type != 'MG'">
+      <xsl:value-of select="concat($type, ' (codice non previsto) ')"/>
+    </xsl:if>
     <xsl:for-each select="*[local-name()='Percentuale']">
       <xsl:call-template name="amount"><xsl:with-param name="value" select="."/></xsl:call-template>
       <xsl:text>%</xsl:text>
     </xsl:for-each>
     <xsl:if test="*[local-name()='Percentuale'] and *[local-name()='Importo']"><xsl:text> = </xsl:text></xsl:if>
     <xsl:for-each select="*[local-name()='Importo']">
-      <xsl:call-template name="amount"><xsl:with-param name="value" select="."/></xsl:call-template>
+      <xsl:if test="$currency != ''"><xsl:value-of select="concat($currency, ' ')"/></xsl:if>
+      <xsl:call-template name="amount-rounded"><xsl:with-param name="value" select="."/></xsl:call-template>
     </xsl:for-each>
   </xsl:template>
 
@@ -796,7 +857,7 @@
       <xsl:when test="$nature != ''">
         <span class="code">
           <xsl:attribute name="title">
-            <xsl:call-template name="describe"><xsl:with-param name="code" select="$nature"/></xsl:call-template>
+            <xsl:call-template name="describe"><xsl:with-param name="code" select="$nature"/><xsl:with-param name="table" select="'N'"/></xsl:call-template>
           </xsl:attribute>
           <xsl:value-of select="$nature"/>
         </span>
@@ -835,17 +896,17 @@
                 <div class="note"><xsl:value-of select="."/></div>
               </xsl:for-each>
             </td>
-            <td class="num"><xsl:call-template name="amount"><xsl:with-param name="value" select="*[local-name()='Importo']"/></xsl:call-template></td>
+            <td class="num"><xsl:call-template name="amount-rounded"><xsl:with-param name="value" select="*[local-name()='Importo']"/></xsl:call-template></td>
             <td class="num">
               <xsl:for-each select="$vat/*[local-name()='Aliquota']">
                 <xsl:call-template name="amount"><xsl:with-param name="value" select="."/></xsl:call-template>
                 <xsl:text>%</xsl:text>
               </xsl:for-each>
             </td>
-            <td class="num"><xsl:call-template name="amount"><xsl:with-param name="value" select="$vat/*[local-name()='Imposta']"/></xsl:call-template></td>
+            <td class="num"><xsl:call-template name="amount-rounded"><xsl:with-param name="value" select="$vat/*[local-name()='Imposta']"/></xsl:call-template></td>
             <td>
               <xsl:for-each select="*[local-name()='Natura']">
-                <xsl:call-template name="coded"><xsl:with-param name="code" select="."/></xsl:call-template>
+                <xsl:call-template name="coded"><xsl:with-param name="code" select="."/><xsl:with-param name="table" select="'N'"/></xsl:call-template>
               </xsl:for-each>
             </td>
           </tr>
@@ -885,22 +946,22 @@
               </td>
               <td>
                 <xsl:for-each select="*[local-name()='Natura']">
-                  <xsl:call-template name="coded"><xsl:with-param name="code" select="."/></xsl:call-template>
+                  <xsl:call-template name="coded"><xsl:with-param name="code" select="."/><xsl:with-param name="table" select="'N'"/></xsl:call-template>
                 </xsl:for-each>
               </td>
               <xsl:if test="$extras">
-                <td class="num"><xsl:call-template name="amount"><xsl:with-param name="value" select="*[local-name()='SpeseAccessorie']"/></xsl:call-template></td>
-                <td class="num"><xsl:call-template name="amount"><xsl:with-param name="value" select="*[local-name()='Arrotondamento']"/></xsl:call-template></td>
+                <td class="num"><xsl:call-template name="amount-rounded"><xsl:with-param name="value" select="*[local-name()='SpeseAccessorie']"/></xsl:call-template></td>
+                <td class="num"><xsl:call-template name="amount-rounded"><xsl:with-param name="value" select="*[local-name()='Arrotondamento']"/></xsl:call-template></td>
               </xsl:if>
-              <td class="num"><xsl:call-template name="amount"><xsl:with-param name="value" select="*[local-name()='ImponibileImporto']"/></xsl:call-template></td>
-              <td class="num"><xsl:call-template name="amount"><xsl:with-param name="value" select="*[local-name()='Imposta']"/></xsl:call-template></td>
+              <td class="num"><xsl:call-template name="amount-rounded"><xsl:with-param name="value" select="*[local-name()='ImponibileImporto']"/></xsl:call-template></td>
+              <td class="num"><xsl:call-template name="amount-rounded"><xsl:with-param name="value" select="*[local-name()='Imposta']"/></xsl:call-template></td>
               <td>
                 <xsl:variable name="due" select="normalize-space(*[local-name()='EsigibilitaIVA'])"/>
                 <xsl:choose>
                   <xsl:when test="$due = 'I'">immediata</xsl:when>
                   <xsl:when test="$due = 'D'">differita</xsl:when>
                   <xsl:when test="$due = 'S'">scissione dei pagamenti</xsl:when>
-                  <xsl:otherwise><xsl:value-of select="$due"/></xsl:otherwise>
+                  <xsl:when test="$due != ''"><xsl:value-of select="concat($due, ' (codice non previsto)')"/></xsl:when>
                 </xsl:choose>
               </td>
               <td><xsl:value-of select="*[local-name()='RiferimentoNormativo']"/></td>
@@ -924,12 +985,12 @@
         <tbody>
           <xsl:for-each select="$rows">
             <tr>
-              <td><xsl:call-template name="coded"><xsl:with-param name="code" select="*[local-name()='TipoRitenuta']"/></xsl:call-template></td>
+              <td><xsl:call-template name="coded"><xsl:with-param name="code" select="*[local-name()='TipoRitenuta']"/><xsl:with-param name="table" select="'RT'"/></xsl:call-template></td>
               <td class="num">
                 <xsl:call-template name="amount"><xsl:with-param name="value" select="*[local-name()='AliquotaRitenuta']"/></xsl:call-template>
                 <xsl:text>%</xsl:text>
               </td>
-              <td class="num"><xsl:call-template name="amount"><xsl:with-param name="value" select="*[local-name()='ImportoRitenuta']"/></xsl:call-template></td>
+              <td class="num"><xsl:call-template name="amount-rounded"><xsl:with-param name="value" select="*[local-name()='ImportoRitenuta']"/></xsl:call-template></td>
               <td><xsl:value-of select="*[local-name()='CausalePagamento']"/></td>
             </tr>
           </xsl:for-each>
@@ -952,20 +1013,20 @@
         <tbody>
           <xsl:for-each select="$rows">
             <tr>
-              <td><xsl:call-template name="coded"><xsl:with-param name="code" select="*[local-name()='TipoCassa']"/></xsl:call-template></td>
+              <td><xsl:call-template name="coded"><xsl:with-param name="code" select="*[local-name()='TipoCassa']"/><xsl:with-param name="table" select="'TC'"/></xsl:call-template></td>
               <td class="num">
                 <xsl:call-template name="amount"><xsl:with-param name="value" select="*[local-name()='AlCassa']"/></xsl:call-template>
                 <xsl:text>%</xsl:text>
               </td>
-              <td class="num"><xsl:call-template name="amount"><xsl:with-param name="value" select="*[local-name()='ImponibileCassa']"/></xsl:call-template></td>
-              <td class="num"><xsl:call-template name="amount"><xsl:with-param name="value" select="*[local-name()='ImportoContributoCassa']"/></xsl:call-template></td>
+              <td class="num"><xsl:call-template name="amount-rounded"><xsl:with-param name="value" select="*[local-name()='ImponibileCassa']"/></xsl:call-template></td>
+              <td class="num"><xsl:call-template name="amount-rounded"><xsl:with-param name="value" select="*[local-name()='ImportoContributoCassa']"/></xsl:call-template></td>
               <td class="num">
                 <xsl:call-template name="amount"><xsl:with-param name="value" select="*[local-name()='AliquotaIVA']"/></xsl:call-template>
                 <xsl:text>%</xsl:text>
               </td>
               <td>
                 <xsl:for-each select="*[local-name()='Natura']">
-                  <div><xsl:call-template name="coded"><xsl:with-param name="code" select="."/></xsl:call-template></div>
+                  <div><xsl:call-template name="coded"><xsl:with-param name="code" select="."/><xsl:with-param name="table" select="'N'"/></xsl:call-template></div>
                 </xsl:for-each>
                 <xsl:if test="normalize-space(*[local-name()='Ritenuta']) = 'SI'"><div>Soggetto a ritenuta</div></xsl:if>
                 <xsl:for-each select="*[local-name()='RiferimentoAmministrazione']">
@@ -979,12 +1040,12 @@
     </xsl:if>
   </xsl:template>
 
-  <!-- Stamp duty, discounts or surcharges on the whole document, and its rounding. -->
+  <!-- Stamp duty; discounts and surcharges on the whole document stand with the totals. -->
   <xsl:template name="document-adjustments">
     <xsl:param name="document"/>
+    <xsl:param name="currency"/>
     <xsl:variable name="stamp" select="$document/*[local-name()='DatiBollo']"/>
-    <xsl:variable name="adjustments" select="$document/*[local-name()='ScontoMaggiorazione']"/>
-    <xsl:if test="$stamp or $adjustments">
+    <xsl:if test="$stamp">
       <h3>Altri dati del documento</h3>
       <table class="facts small">
         <xsl:for-each select="$stamp">
@@ -993,17 +1054,17 @@
             <td>
               <xsl:choose>
                 <xsl:when test="normalize-space(*[local-name()='BolloVirtuale']) = 'SI'">Bollo virtuale</xsl:when>
-                <xsl:otherwise><xsl:value-of select="*[local-name()='BolloVirtuale']"/></xsl:otherwise>
+                <xsl:when test="normalize-space(*[local-name()='BolloVirtuale']) != ''">
+                  <xsl:value-of select="concat(normalize-space(*[local-name()='BolloVirtuale']), ' (codice non previsto)')"/>
+                </xsl:when>
+                <xsl:otherwise>Bollo</xsl:otherwise>
               </xsl:choose>
               <xsl:for-each select="*[local-name()='ImportoBollo']">
-                <xsl:text>, importo </xsl:text>
-                <xsl:call-template name="amount"><xsl:with-param name="value" select="."/></xsl:call-template>
+                <xsl:value-of select="concat(', importo ', $currency, ' ')"/>
+                <xsl:call-template name="amount-rounded"><xsl:with-param name="value" select="."/></xsl:call-template>
               </xsl:for-each>
             </td>
           </tr>
-        </xsl:for-each>
-        <xsl:for-each select="$adjustments">
-          <tr><th>Sconto / maggiorazione</th><td><xsl:call-template name="adjustment"/></td></tr>
         </xsl:for-each>
       </table>
     </xsl:if>
@@ -1016,36 +1077,52 @@
     <xsl:param name="document"/>
     <xsl:param name="currency"/>
     <xsl:param name="simplified"/>
-    <xsl:variable name="summary" select="$body/*[local-name()='DatiBeniServizi']/*[local-name()='DatiRiepilogo']"/>
+    <xsl:variable name="goods" select="$body/*[local-name()='DatiBeniServizi']"/>
+    <xsl:variable name="summary" select="$goods/*[local-name()='DatiRiepilogo']"/>
     <xsl:variable name="stated" select="normalize-space($document/*[local-name()='ImportoTotaleDocumento'])"/>
     <xsl:variable name="withholding" select="$document/*[local-name()='DatiRitenuta']/*[local-name()='ImportoRitenuta']"/>
-    <xsl:variable name="instalments" select="$body/*[local-name()='DatiPagamento']/*[local-name()='DettaglioPagamento']/*[local-name()='ImportoPagamento']"/>
+    <xsl:variable name="payments" select="$body/*[local-name()='DatiPagamento']"/>
     <div class="summary">
       <table class="totals">
         <xsl:choose>
-          <xsl:when test="$simplified and $body/*[local-name()='DatiBeniServizi']/*[local-name()='DatiIVA']/*[local-name()='Imposta']">
+          <xsl:when test="$simplified and $goods/*[local-name()='DatiIVA']/*[local-name()='Imposta']">
             <xsl:call-template name="total-row">
               <xsl:with-param name="label" select="'Imposta indicata'"/>
-              <xsl:with-param name="value" select="sum($body/*[local-name()='DatiBeniServizi']/*[local-name()='DatiIVA']/*[local-name()='Imposta'])"/>
-              <xsl:with-param name="computed" select="true()"/>
+              <xsl:with-param name="value"><xsl:call-template name="sum-amounts"><xsl:with-param name="amounts" select="$goods/*[local-name()='DatiIVA']/*[local-name()='Imposta']"/></xsl:call-template></xsl:with-param>
               <xsl:with-param name="currency" select="$currency"/>
             </xsl:call-template>
           </xsl:when>
           <xsl:when test="$summary">
             <xsl:call-template name="total-row">
               <xsl:with-param name="label" select="'Totale imponibile'"/>
-              <xsl:with-param name="value" select="sum($summary/*[local-name()='ImponibileImporto'])"/>
-              <xsl:with-param name="computed" select="true()"/>
+              <xsl:with-param name="value"><xsl:call-template name="sum-amounts"><xsl:with-param name="amounts" select="$summary/*[local-name()='ImponibileImporto']"/></xsl:call-template></xsl:with-param>
               <xsl:with-param name="currency" select="$currency"/>
             </xsl:call-template>
             <xsl:call-template name="total-row">
               <xsl:with-param name="label" select="'Totale imposta'"/>
-              <xsl:with-param name="value" select="sum($summary/*[local-name()='Imposta'])"/>
-              <xsl:with-param name="computed" select="true()"/>
+              <xsl:with-param name="value"><xsl:call-template name="sum-amounts"><xsl:with-param name="amounts" select="$summary/*[local-name()='Imposta']"/></xsl:call-template></xsl:with-param>
               <xsl:with-param name="currency" select="$currency"/>
             </xsl:call-template>
           </xsl:when>
         </xsl:choose>
+        <!-- A discount or surcharge on the whole document stands with the totals it changes. -->
+        <xsl:for-each select="$document/*[local-name()='ScontoMaggiorazione']">
+          <tr>
+            <th>
+              <xsl:choose>
+                <xsl:when test="normalize-space(*[local-name()='Tipo']) = 'SC'">Sconto sul documento</xsl:when>
+                <xsl:when test="normalize-space(*[local-name()='Tipo']) = 'MG'">Maggiorazione sul documento</xsl:when>
+                <xsl:otherwise>Sconto / maggiorazione sul documento</xsl:otherwise>
+              </xsl:choose>
+            </th>
+            <td>
+              <xsl:call-template name="adjustment">
+                <xsl:with-param name="currency" select="$currency"/>
+                <xsl:with-param name="kind" select="false()"/>
+              </xsl:call-template>
+            </td>
+          </tr>
+        </xsl:for-each>
         <xsl:if test="$document/*[local-name()='Arrotondamento']">
           <xsl:call-template name="total-row">
             <xsl:with-param name="label" select="'Arrotondamento'"/>
@@ -1053,50 +1130,49 @@
             <xsl:with-param name="currency" select="$currency"/>
           </xsl:call-template>
         </xsl:if>
-        <xsl:choose>
-          <xsl:when test="$stated != ''">
-            <xsl:call-template name="total-row">
-              <xsl:with-param name="label" select="'Totale documento'"/>
-              <xsl:with-param name="value" select="$stated"/>
-              <xsl:with-param name="currency" select="$currency"/>
-              <xsl:with-param name="class" select="'total'"/>
-            </xsl:call-template>
-          </xsl:when>
-          <xsl:when test="$simplified">
-            <xsl:call-template name="total-row">
-              <xsl:with-param name="label" select="'Totale documento'"/>
-              <xsl:with-param name="value" select="sum($body/*[local-name()='DatiBeniServizi']/*[local-name()='Importo'])"/>
-              <xsl:with-param name="computed" select="true()"/>
-              <xsl:with-param name="currency" select="$currency"/>
-              <xsl:with-param name="class" select="'total'"/>
-            </xsl:call-template>
-          </xsl:when>
-          <xsl:when test="$summary">
-            <xsl:call-template name="total-row">
-              <xsl:with-param name="label" select="'Totale documento'"/>
-              <xsl:with-param name="value" select="sum($summary/*[local-name()='ImponibileImporto']) + sum($summary/*[local-name()='Imposta'])"/>
-              <xsl:with-param name="computed" select="true()"/>
-              <xsl:with-param name="currency" select="$currency"/>
-              <xsl:with-param name="class" select="'total'"/>
-            </xsl:call-template>
-          </xsl:when>
-        </xsl:choose>
+        <xsl:call-template name="total-row">
+          <xsl:with-param name="label" select="'Totale documento'"/>
+          <xsl:with-param name="value">
+            <xsl:choose>
+              <xsl:when test="$stated != ''"><xsl:value-of select="$stated"/></xsl:when>
+              <xsl:when test="$simplified">
+                <xsl:call-template name="sum-amounts"><xsl:with-param name="amounts" select="$goods/*[local-name()='Importo']"/></xsl:call-template>
+              </xsl:when>
+              <xsl:when test="$summary">
+                <xsl:call-template name="sum-amounts"><xsl:with-param name="amounts" select="$summary/*[local-name()='ImponibileImporto'] | $summary/*[local-name()='Imposta']"/></xsl:call-template>
+              </xsl:when>
+            </xsl:choose>
+          </xsl:with-param>
+          <xsl:with-param name="currency" select="$currency"/>
+          <xsl:with-param name="class" select="'total'"/>
+        </xsl:call-template>
         <xsl:if test="$withholding">
           <xsl:call-template name="total-row">
             <xsl:with-param name="label" select="'Ritenute'"/>
-            <xsl:with-param name="value" select="sum($withholding)"/>
-            <xsl:with-param name="computed" select="true()"/>
+            <xsl:with-param name="value"><xsl:call-template name="sum-amounts"><xsl:with-param name="amounts" select="$withholding"/></xsl:call-template></xsl:with-param>
             <xsl:with-param name="currency" select="$currency"/>
           </xsl:call-template>
         </xsl:if>
-        <xsl:if test="$instalments">
-          <xsl:call-template name="total-row">
-            <xsl:with-param name="label" select="'Importo da pagare'"/>
-            <xsl:with-param name="value" select="sum($instalments)"/>
-            <xsl:with-param name="computed" select="true()"/>
-            <xsl:with-param name="currency" select="$currency"/>
-            <xsl:with-param name="class" select="'due'"/>
-          </xsl:call-template>
+        <!-- The amount payable only where the file makes it certain; it may differ from the
+             document total (withholding, split payment, stamp duty, rounding), and that is no
+             error. Rows that are alternatives are never added up. -->
+        <xsl:if test="$payments/*[local-name()='DettaglioPagamento']/*[local-name()='ImportoPagamento']">
+          <xsl:variable name="payable">
+            <xsl:call-template name="payable-sum"><xsl:with-param name="blocks" select="$payments"/></xsl:call-template>
+          </xsl:variable>
+          <xsl:choose>
+            <xsl:when test="$payable != ''">
+              <xsl:call-template name="total-row">
+                <xsl:with-param name="label" select="'Importo da pagare'"/>
+                <xsl:with-param name="value"><xsl:call-template name="cents-text"><xsl:with-param name="cents" select="number($payable)"/></xsl:call-template></xsl:with-param>
+                <xsl:with-param name="currency" select="$currency"/>
+                <xsl:with-param name="class" select="'due'"/>
+              </xsl:call-template>
+            </xsl:when>
+            <xsl:otherwise>
+              <tr class="due"><th>Importo da pagare</th><td>vedi Pagamento</td></tr>
+            </xsl:otherwise>
+          </xsl:choose>
         </xsl:if>
       </table>
       <xsl:choose>
@@ -1111,45 +1187,86 @@
     </div>
   </xsl:template>
 
-  <!-- A computed value is a sum of amounts written with two decimals: shown to the cent, since
-       binary arithmetic may leave a trailing fraction. A stated value is shown as written. -->
+  <!-- One line of the totals: a decimal text shown to the cent, after the currency. -->
   <xsl:template name="total-row">
     <xsl:param name="label"/>
     <xsl:param name="value"/>
-    <xsl:param name="computed" select="false()"/>
     <xsl:param name="currency"/>
     <xsl:param name="class" select="''"/>
     <tr>
       <xsl:if test="$class != ''"><xsl:attribute name="class"><xsl:value-of select="$class"/></xsl:attribute></xsl:if>
       <th><xsl:value-of select="$label"/></th>
       <td>
-        <xsl:if test="$currency != ''"><xsl:value-of select="concat($currency, ' ')"/></xsl:if>
-        <xsl:choose>
-          <xsl:when test="$computed">
-            <xsl:if test="string(number($value)) != 'NaN'">
-              <xsl:call-template name="amount">
-                <xsl:with-param name="value" select="format-number($value, '0.00')"/>
-              </xsl:call-template>
-            </xsl:if>
-          </xsl:when>
-          <xsl:otherwise>
-            <xsl:call-template name="amount"><xsl:with-param name="value" select="$value"/></xsl:call-template>
-          </xsl:otherwise>
-        </xsl:choose>
+        <xsl:if test="$currency != '' and normalize-space($value) != ''"><xsl:value-of select="concat($currency, ' ')"/></xsl:if>
+        <xsl:call-template name="amount-rounded"><xsl:with-param name="value" select="$value"/></xsl:call-template>
       </td>
     </tr>
+  </xsl:template>
+
+  <!-- The sum of amounts as decimal text, exact to the cent; nothing when one is not a number. -->
+  <xsl:template name="sum-amounts">
+    <xsl:param name="amounts"/>
+    <xsl:variable name="cents"><xsl:call-template name="sum-cents"><xsl:with-param name="amounts" select="$amounts"/></xsl:call-template></xsl:variable>
+    <xsl:call-template name="cents-text"><xsl:with-param name="cents" select="number($cents)"/></xsl:call-template>
+  </xsl:template>
+
+  <!-- What one payment block (DatiPagamento) makes payable, in cents, or nothing when the file
+       leaves it open. Under TP01 the rows are instalments and add up; under TP02 and TP03 each row
+       is one way of paying the same block, so the figure is certain only when they agree. Every
+       row must state its amount. -->
+  <xsl:template name="block-payable">
+    <xsl:param name="block"/>
+    <xsl:variable name="rows" select="$block/*[local-name()='DettaglioPagamento']"/>
+    <xsl:variable name="amounts" select="$rows/*[local-name()='ImportoPagamento'][1]"/>
+    <xsl:variable name="terms" select="normalize-space($block/*[local-name()='CondizioniPagamento'])"/>
+    <xsl:choose>
+      <xsl:when test="not($rows) or count($amounts[string(number(normalize-space(.))) != 'NaN']) != count($rows)"/>
+      <xsl:when test="count($rows) = 1 or $terms = 'TP01'">
+        <xsl:call-template name="sum-cents"><xsl:with-param name="amounts" select="$amounts"/></xsl:call-template>
+      </xsl:when>
+      <xsl:when test="($terms = 'TP02' or $terms = 'TP03') and not($amounts[number(.) != number($amounts[1])])">
+        <xsl:call-template name="cents"><xsl:with-param name="value" select="$amounts[1]"/></xsl:call-template>
+      </xsl:when>
+    </xsl:choose>
+  </xsl:template>
+
+  <!-- The payable figures of several blocks added up, in cents; nothing as soon as one is open. -->
+  <xsl:template name="payable-sum">
+    <xsl:param name="blocks"/>
+    <xsl:choose>
+      <xsl:when test="not($blocks)">0</xsl:when>
+      <xsl:otherwise>
+        <xsl:variable name="first"><xsl:call-template name="block-payable"><xsl:with-param name="block" select="$blocks[1]"/></xsl:call-template></xsl:variable>
+        <xsl:variable name="rest"><xsl:call-template name="payable-sum"><xsl:with-param name="blocks" select="$blocks[position() &gt; 1]"/></xsl:call-template></xsl:variable>
+        <xsl:if test="$first != '' and $rest != ''"><xsl:value-of select="number($first) + number($rest)"/></xsl:if>
+      </xsl:otherwise>
+    </xsl:choose>
   </xsl:template>
 
   <!-- ============================================================ payment -->
 
   <xsl:template name="payments">
     <xsl:param name="payments"/>
+    <xsl:param name="currency"/>
     <xsl:if test="$payments">
       <h2>Pagamento</h2>
       <xsl:for-each select="$payments">
+        <xsl:variable name="rows" select="*[local-name()='DettaglioPagamento']"/>
+        <xsl:variable name="terms" select="normalize-space(*[local-name()='CondizioniPagamento'])"/>
+        <xsl:variable name="payable">
+          <xsl:call-template name="block-payable"><xsl:with-param name="block" select="."/></xsl:call-template>
+        </xsl:variable>
+        <xsl:variable name="figure">
+          <xsl:if test="$payable != ''">
+            <xsl:if test="$currency != ''"><xsl:value-of select="concat($currency, ' ')"/></xsl:if>
+            <xsl:call-template name="amount">
+              <xsl:with-param name="value"><xsl:call-template name="cents-text"><xsl:with-param name="cents" select="number($payable)"/></xsl:call-template></xsl:with-param>
+            </xsl:call-template>
+          </xsl:if>
+        </xsl:variable>
         <div class="small">
           <xsl:text>Condizioni: </xsl:text>
-          <xsl:call-template name="coded"><xsl:with-param name="code" select="*[local-name()='CondizioniPagamento']"/></xsl:call-template>
+          <xsl:call-template name="coded"><xsl:with-param name="code" select="*[local-name()='CondizioniPagamento']"/><xsl:with-param name="table" select="'TP'"/></xsl:call-template>
         </div>
         <table class="grid small">
           <thead>
@@ -1165,22 +1282,26 @@
           <tbody>
             <xsl:for-each select="*[local-name()='DettaglioPagamento']">
               <tr>
-                <td><xsl:call-template name="coded"><xsl:with-param name="code" select="*[local-name()='ModalitaPagamento']"/></xsl:call-template></td>
+                <td><xsl:call-template name="coded"><xsl:with-param name="code" select="*[local-name()='ModalitaPagamento']"/><xsl:with-param name="table" select="'MP'"/></xsl:call-template></td>
                 <td>
                   <xsl:call-template name="date"><xsl:with-param name="value" select="*[local-name()='DataScadenzaPagamento']"/></xsl:call-template>
-                  <xsl:if test="*[local-name()='DataRiferimentoTerminiPagamento' or local-name()='GiorniTerminiPagamento']">
+                  <!-- The terms' start date is when the term begins to run, never the due date. -->
+                  <xsl:variable name="days" select="normalize-space(*[local-name()='GiorniTerminiPagamento'])"/>
+                  <xsl:variable name="from" select="*[local-name()='DataRiferimentoTerminiPagamento']"/>
+                  <xsl:if test="$days != '' or normalize-space($from) != ''">
                     <div class="note">
-                      <xsl:for-each select="*[local-name()='GiorniTerminiPagamento']">
-                        <xsl:value-of select="concat(., ' giorni')"/>
-                      </xsl:for-each>
-                      <xsl:for-each select="*[local-name()='DataRiferimentoTerminiPagamento']">
+                      <xsl:choose>
+                        <xsl:when test="$days != ''"><xsl:value-of select="concat('Termini: ', $days, ' giorni')"/></xsl:when>
+                        <xsl:otherwise>Termini decorrenti</xsl:otherwise>
+                      </xsl:choose>
+                      <xsl:if test="normalize-space($from) != ''">
                         <xsl:text> dal </xsl:text>
-                        <xsl:call-template name="date"><xsl:with-param name="value" select="."/></xsl:call-template>
-                      </xsl:for-each>
+                        <xsl:call-template name="date"><xsl:with-param name="value" select="$from"/></xsl:call-template>
+                      </xsl:if>
                     </div>
                   </xsl:if>
                 </td>
-                <td class="num"><xsl:call-template name="amount"><xsl:with-param name="value" select="*[local-name()='ImportoPagamento']"/></xsl:call-template></td>
+                <td class="num"><xsl:call-template name="amount-rounded"><xsl:with-param name="value" select="*[local-name()='ImportoPagamento']"/></xsl:call-template></td>
                 <td>
                   <xsl:for-each select="*[local-name()='IstitutoFinanziario']"><div><xsl:value-of select="."/></div></xsl:for-each>
                   <xsl:for-each select="*[local-name()='IBAN']"><div><xsl:value-of select="concat('IBAN ', .)"/></div></xsl:for-each>
@@ -1207,8 +1328,8 @@
                 <td>
                   <xsl:for-each select="*[local-name()='ScontoPagamentoAnticipato']">
                     <div>
-                      <xsl:text>Sconto per pagamento anticipato </xsl:text>
-                      <xsl:call-template name="amount"><xsl:with-param name="value" select="."/></xsl:call-template>
+                      <xsl:value-of select="concat('Sconto per pagamento anticipato ', $currency, ' ')"/>
+                      <xsl:call-template name="amount-rounded"><xsl:with-param name="value" select="."/></xsl:call-template>
                       <xsl:for-each select="../*[local-name()='DataLimitePagamentoAnticipato']">
                         <xsl:text> entro il </xsl:text>
                         <xsl:call-template name="date"><xsl:with-param name="value" select="."/></xsl:call-template>
@@ -1217,8 +1338,8 @@
                   </xsl:for-each>
                   <xsl:for-each select="*[local-name()='PenalitaPagamentiRitardati']">
                     <div>
-                      <xsl:text>Penale per ritardo </xsl:text>
-                      <xsl:call-template name="amount"><xsl:with-param name="value" select="."/></xsl:call-template>
+                      <xsl:value-of select="concat('Penale per ritardo ', $currency, ' ')"/>
+                      <xsl:call-template name="amount-rounded"><xsl:with-param name="value" select="."/></xsl:call-template>
                       <xsl:for-each select="../*[local-name()='DataDecorrenzaPenale']">
                         <xsl:text> dal </xsl:text>
                         <xsl:call-template name="date"><xsl:with-param name="value" select="."/></xsl:call-template>
@@ -1233,6 +1354,23 @@
             </xsl:for-each>
           </tbody>
         </table>
+        <!-- What the block asks for as a whole: the reader must not add up alternatives. -->
+        <div class="note">
+          <xsl:choose>
+            <xsl:when test="$payable != '' and count($rows) &gt; 1 and $terms = 'TP01'">
+              <xsl:value-of select="concat('Totale delle rate: ', $figure)"/>
+            </xsl:when>
+            <xsl:when test="$payable != '' and count($rows) &gt; 1">
+              <xsl:value-of select="concat('Modalità alternative per lo stesso importo: ', $figure, ', da pagare una sola volta')"/>
+            </xsl:when>
+            <xsl:when test="$payable != '' and count($payments) &gt; 1">
+              <xsl:value-of select="concat('Importo di queste condizioni: ', $figure)"/>
+            </xsl:when>
+            <xsl:when test="$payable = '' and count($rows) &gt; 1 and ($terms = 'TP02' or $terms = 'TP03') and count($rows[string(number(normalize-space(*[local-name()='ImportoPagamento']))) != 'NaN']) = count($rows)">
+              <xsl:text>Modalità alternative con importi diversi: l'importo da pagare è quello della modalità scelta.</xsl:text>
+            </xsl:when>
+          </xsl:choose>
+        </div>
       </xsl:for-each>
     </xsl:if>
   </xsl:template>
@@ -1318,6 +1456,120 @@
     </xsl:choose>
   </xsl:template>
 
+  <!-- An amount column: two decimals, rounded half away from zero on the decimal text itself, so
+       that every XSLT engine shows the same digits (binary arithmetic would round 2.675 down).
+       12.34567891 -> 12,35; -0.005 -> -0,01; 9.999 -> 10,00. -->
+  <xsl:template name="amount-rounded">
+    <xsl:param name="value"/>
+    <xsl:variable name="v" select="normalize-space($value)"/>
+    <xsl:choose>
+      <xsl:when test="$v = ''"/>
+      <xsl:when test="string(number($v)) = 'NaN'"><xsl:value-of select="$v"/></xsl:when>
+      <xsl:otherwise>
+        <xsl:call-template name="amount">
+          <xsl:with-param name="value"><xsl:call-template name="round-cents"><xsl:with-param name="value" select="$v"/></xsl:call-template></xsl:with-param>
+        </xsl:call-template>
+      </xsl:otherwise>
+    </xsl:choose>
+  </xsl:template>
+
+  <!-- A number's text rounded to two decimals, as plain decimal text: "-12.35". Expects a number. -->
+  <xsl:template name="round-cents">
+    <xsl:param name="value"/>
+    <xsl:variable name="v" select="normalize-space($value)"/>
+    <xsl:variable name="unsigned">
+      <xsl:choose>
+        <xsl:when test="starts-with($v, '-') or starts-with($v, '+')"><xsl:value-of select="substring($v, 2)"/></xsl:when>
+        <xsl:otherwise><xsl:value-of select="$v"/></xsl:otherwise>
+      </xsl:choose>
+    </xsl:variable>
+    <xsl:variable name="whole">
+      <xsl:choose>
+        <xsl:when test="contains($unsigned, '.')"><xsl:value-of select="concat('0', substring-before($unsigned, '.'))"/></xsl:when>
+        <xsl:otherwise><xsl:value-of select="concat('0', $unsigned)"/></xsl:otherwise>
+      </xsl:choose>
+    </xsl:variable>
+    <xsl:variable name="fraction" select="substring-after($unsigned, '.')"/>
+    <xsl:variable name="truncated" select="concat($whole, substring(concat($fraction, '00'), 1, 2))"/>
+    <xsl:variable name="digits">
+      <xsl:choose>
+        <xsl:when test="number(substring($fraction, 3, 1)) &gt;= 5">
+          <xsl:call-template name="increment"><xsl:with-param name="digits" select="$truncated"/></xsl:call-template>
+        </xsl:when>
+        <xsl:otherwise><xsl:value-of select="$truncated"/></xsl:otherwise>
+      </xsl:choose>
+    </xsl:variable>
+    <xsl:call-template name="cents-text">
+      <xsl:with-param name="cents" select="number($digits)"/>
+      <xsl:with-param name="negative" select="starts-with($v, '-')"/>
+    </xsl:call-template>
+  </xsl:template>
+
+  <!-- A string of decimal digits plus one, carrying to the left: "0999" -> "1000". -->
+  <xsl:template name="increment">
+    <xsl:param name="digits"/>
+    <xsl:variable name="n" select="string-length($digits)"/>
+    <xsl:variable name="last" select="substring($digits, $n, 1)"/>
+    <xsl:choose>
+      <xsl:when test="$n = 0">1</xsl:when>
+      <xsl:when test="$last = '9'">
+        <xsl:call-template name="increment"><xsl:with-param name="digits" select="substring($digits, 1, $n - 1)"/></xsl:call-template>
+        <xsl:text>0</xsl:text>
+      </xsl:when>
+      <xsl:otherwise><xsl:value-of select="concat(substring($digits, 1, $n - 1), number($last) + 1)"/></xsl:otherwise>
+    </xsl:choose>
+  </xsl:template>
+
+  <!-- A whole number of cents as decimal text: 123456 -> "1234.56", -5 -> "-0.05". Zero has no sign;
+       NaN gives nothing. XPath writes integers without exponent, so the digits are exact up to 2^53. -->
+  <xsl:template name="cents-text">
+    <xsl:param name="cents"/>
+    <xsl:param name="negative" select="$cents &lt; 0"/>
+    <xsl:if test="string(number($cents)) != 'NaN'">
+      <xsl:variable name="magnitude">
+        <xsl:choose>
+          <xsl:when test="$cents &lt; 0"><xsl:value-of select="-$cents"/></xsl:when>
+          <xsl:otherwise><xsl:value-of select="$cents"/></xsl:otherwise>
+        </xsl:choose>
+      </xsl:variable>
+      <xsl:variable name="padded" select="concat(substring('00', string-length($magnitude)), $magnitude)"/>
+      <xsl:variable name="n" select="string-length($padded)"/>
+      <xsl:if test="$negative and $magnitude != 0">-</xsl:if>
+      <xsl:value-of select="concat(substring($padded, 1, $n - 2), '.', substring($padded, $n - 1))"/>
+    </xsl:if>
+  </xsl:template>
+
+  <!-- The value of an amount in whole cents, rounded as amount columns show it; NaN when the text
+       is not a number. -->
+  <xsl:template name="cents">
+    <xsl:param name="value"/>
+    <xsl:choose>
+      <xsl:when test="string(number(normalize-space($value))) = 'NaN'">NaN</xsl:when>
+      <xsl:otherwise>
+        <xsl:variable name="text"><xsl:call-template name="round-cents"><xsl:with-param name="value" select="$value"/></xsl:call-template></xsl:variable>
+        <xsl:value-of select="number(translate($text, '.', ''))"/>
+      </xsl:otherwise>
+    </xsl:choose>
+  </xsl:template>
+
+  <!-- The sum of amounts in whole cents: each rounded to the cent, then added as integers, which
+       binary arithmetic does exactly. Halves the list at each step, so a long list recurses only
+       as deep as its logarithm. NaN when any amount is not a number; 0 for none. -->
+  <xsl:template name="sum-cents">
+    <xsl:param name="amounts"/>
+    <xsl:variable name="n" select="count($amounts)"/>
+    <xsl:choose>
+      <xsl:when test="$n = 0">0</xsl:when>
+      <xsl:when test="$n = 1"><xsl:call-template name="cents"><xsl:with-param name="value" select="$amounts"/></xsl:call-template></xsl:when>
+      <xsl:otherwise>
+        <xsl:variable name="half" select="floor($n div 2)"/>
+        <xsl:variable name="first"><xsl:call-template name="sum-cents"><xsl:with-param name="amounts" select="$amounts[position() &lt;= $half]"/></xsl:call-template></xsl:variable>
+        <xsl:variable name="second"><xsl:call-template name="sum-cents"><xsl:with-param name="amounts" select="$amounts[position() &gt; $half]"/></xsl:call-template></xsl:variable>
+        <xsl:value-of select="number($first) + number($second)"/>
+      </xsl:otherwise>
+    </xsl:choose>
+  </xsl:template>
+
   <xsl:template name="thousands">
     <xsl:param name="digits"/>
     <xsl:variable name="n" select="string-length($digits)"/>
@@ -1347,26 +1599,36 @@
 
   <!-- ============================================================ codes -->
 
-  <!-- A code followed by its description: "TD01 Fattura". -->
+  <!-- A code followed by its description: "TD01 Fattura". A code its table does not list is shown
+       as it stands and said to be unexpected, never passed off as a known one. -->
   <xsl:template name="coded">
     <xsl:param name="code"/>
+    <xsl:param name="table"/>
     <xsl:variable name="c" select="normalize-space($code)"/>
     <xsl:if test="$c != ''">
       <span class="code"><xsl:value-of select="$c"/></span>
       <xsl:variable name="text">
-        <xsl:call-template name="describe"><xsl:with-param name="code" select="$c"/></xsl:call-template>
+        <xsl:call-template name="describe">
+          <xsl:with-param name="code" select="$c"/>
+          <xsl:with-param name="table" select="$table"/>
+        </xsl:call-template>
       </xsl:variable>
-      <xsl:if test="string($text) != ''">
-        <xsl:value-of select="concat(' ', $text)"/>
-      </xsl:if>
+      <xsl:choose>
+        <xsl:when test="string($text) != ''"><xsl:value-of select="concat(' ', $text)"/></xsl:when>
+        <xsl:otherwise><xsl:text> (codice non previsto)</xsl:text></xsl:otherwise>
+      </xsl:choose>
     </xsl:if>
   </xsl:template>
 
-  <!-- The descriptions of the FatturaPA technical specifications' code lists. -->
+  <!-- The descriptions of the FatturaPA technical specifications' code lists. Each table's codes
+       begin with the table's own prefix (TD, N, RF, TP, MP, RT, TC), so a code from another table
+       finds no description. -->
   <xsl:template name="describe">
     <xsl:param name="code"/>
+    <xsl:param name="table"/>
     <xsl:param name="fallback" select="''"/>
     <xsl:choose>
+      <xsl:when test="not(starts-with($code, $table))"><xsl:value-of select="$fallback"/></xsl:when>
       <!-- Tipo documento -->
       <xsl:when test="$code = 'TD01'">Fattura</xsl:when>
       <xsl:when test="$code = 'TD02'">Acconto/anticipo su fattura</xsl:when>

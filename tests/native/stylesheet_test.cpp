@@ -197,9 +197,12 @@ const std::map<std::string, std::string> kDescriptions = {
     {"TP02", "Pagamento completo"},
     {"MP01", "Contanti"},
     {"MP05", "Bonifico"},
+    {"MP08", "Carta di pagamento"},
     {"MP12", "RIBA"},
     {"MP19", "SEPA Direct Debit"},
     {"MP23", "PagoPA"},
+    {"TP03", "Anticipo"},
+    {"MP99", "(codice non previsto)"},
 };
 
 struct TInvoice {
@@ -261,7 +264,7 @@ std::vector<TInvoice> AllInvoices() {
     invoices.push_back({sample, TestDataPath(kSamples + sample + ".xml")});
   }
   for (const char* fixture :
-       {"markup_in_description", "default_namespace", "windows1252", "bom", "batch_two_bodies"}) {
+       {"markup_in_description", "default_namespace", "windows1252", "bom", "batch_two_bodies", "payments", "figures"}) {
     invoices.push_back({fixture, kFixtures + fixture + ".xml"});
   }
   return invoices;
@@ -276,6 +279,7 @@ struct TShown {
   const char* File;
   size_t Body;
   std::vector<std::string> Texts;
+  std::vector<std::string> Absent = {};
 };
 
 class StylesheetShows : public testing::TestWithParam<TShown> {};
@@ -286,6 +290,9 @@ TEST_P(StylesheetShows, TheseTexts) {
   std::string text = VisibleText(bodies[GetParam().Body]);
   for (const std::string& expected : GetParam().Texts) {
     EXPECT_NE(text.find(expected), std::string::npos) << expected << " in: " << text;
+  }
+  for (const std::string& absent : GetParam().Absent) {
+    EXPECT_EQ(text.find(absent), std::string::npos) << absent << " in: " << text;
   }
 }
 
@@ -307,10 +314,10 @@ INSTANTIATE_TEST_SUITE_P(
                 "ORDINE DEGLI AVVOCATI (RM), n. A12345 del 30/06/1998", "RAPPRESENTANZE FISCALI SPA",
                 "Partita IVA IT11122233344", "STUDIO INTERMEDIARIO SRL", "Fattura emessa da: terzo (TZ)",
                 "Stabile organizzazione VIA GARIBALDI 5 16124 GENOVA (GE) - IT"}},
-        // Lines: eight decimals kept, thousands grouped, discounts, periods, article codes.
+        // Lines: unit prices keep their eight decimals, line totals show two; thousands grouped, discounts, periods, article codes.
         TShown{"batch_two_bodies",
                0,
-               {"10,00 ore 120,00 1.200,00 22,00%", "3,00 pz 12,34567891 Sconto 10,00% 33,33333306 22,00%",
+               {"10,00 ore 120,00 1.200,00 22,00%", "3,00 pz 12,34567891 Sconto 10,00% 33,33 22,00%",
                 "1,00 1.234.567,89 1.234.567,89 N6.7", "INTERNO: CONS-01", "Periodo dal 01/01/2024 al 31/03/2024",
                 "LOTTO: L-2024-11", "Spesa accessoria"}},
         // Withholding, social security fund, stamp duty, totals and payment.
@@ -318,7 +325,7 @@ INSTANTIATE_TEST_SUITE_P(
                0,
                {"RT01 Ritenuta persone fisiche 20,00% 240,00 A",
                 "TC01 Cassa nazionale previdenza e assistenza avvocati e procuratori legali 4,00% 1.200,00 48,00 22,00%",
-                "Bollo virtuale, importo 2,00", "Totale imponibile EUR 1.235.851,22", "Totale imposta EUR 281,89",
+                "Bollo virtuale, importo EUR 2,00", "Totale imponibile EUR 1.235.851,22", "Totale imposta EUR 281,89",
                 "Totale documento EUR 1.236.133,11", "Ritenute EUR 240,00", "Importo da pagare EUR 1.235.893,11",
                 "MP05 Bonifico 15/04/2024 1.235.893,11 BANCA ESEMPIO IBAN IT60X0542811101000000123456 BIC BPMOIT22XXX"}},
         // Related documents and attachments.
@@ -331,7 +338,46 @@ INSTANTIATE_TEST_SUITE_P(
         TShown{"batch_two_bodies",
                1,
                {"Nota di credito", "Numero 2024/18", "Fattura collegata 2024/17 15/03/2024",
-                "Totale documento EUR 172,00", "MP23 PagoPA 20/04/2024 86,00", "MP12 RIBA 20/05/2024 86,00"}}),
+                "Totale documento EUR 172,00", "MP23 PagoPA 20/04/2024 86,00", "MP12 RIBA 20/05/2024 86,00",
+                "Importo da pagare EUR 172,00"}},
+        // The amount payable: alternatives under TP02 count once, instalments under TP01 add up,
+        // alternatives that disagree give no figure, blocks add up only when each is certain,
+        // and without stated payment amounts nothing is shown as payable.
+        TShown{"payments",
+               0,
+               {"Importo da pagare EUR 122,00", "Modalità alternative per lo stesso importo: EUR 122,00"},
+               {"244,00"}},
+        TShown{"payments", 1, {"Importo da pagare EUR 244,00", "Totale delle rate: EUR 244,00"}},
+        TShown{"payments",
+               2,
+               {"Importo da pagare vedi Pagamento", "Modalità alternative con importi diversi",
+                "MP05 Bonifico 30/04/2024 122,00", "MP01 Contanti 30/04/2024 120,00"},
+               {"Importo da pagare EUR", "242,00"}},
+        TShown{"payments",
+               3,
+               {"Importo da pagare EUR 122,00", "Importo di queste condizioni: EUR 50,00", "Totale delle rate: EUR 72,00"}},
+        TShown{"payments",
+               4,
+               {"Importo da pagare vedi Pagamento", "Importo di queste condizioni: EUR 50,00"},
+               {"Importo da pagare EUR", "192,00"}},
+        TShown{"payments", 5, {"Totale documento EUR 122,00"}, {"Importo da pagare", "Pagamento"}},
+        TShown{"payments", 6, {"Totale documento EUR 122,00", "MP05 Bonifico"}, {"Importo da pagare"}},
+        // Amount columns to the cent, rounded half away from zero on the digits themselves (binary
+        // arithmetic would give 2,67); unit prices and quantities as the file gives them.
+        TShown{"figures",
+               0,
+               {"3,00 11,11111102 33,33 22,00%", "1,00 2,675 2,68 22,00%", "1,00 -0,005 -0,01 22,00%",
+                "1,00 999,995 1.000,00 22,00%"},
+               {"33,33333306", "2,67 "}},
+        // A discount as an amount carries the currency, and the document's one stands with the
+        // totals; unknown codes are said to be unknown; no stray comma before a nameless carrier;
+        // a term's start date is not the due date.
+        TShown{"figures",
+               0,
+               {"1,00 50,00 Sconto EUR 5,00 45,00 22,00%", "Totale imposta EUR 237,82 Sconto sul documento 2,00% = EUR 26,38 Totale documento EUR 1.292,44",
+                "MP99 (codice non previsto)", "Z (codice non previsto)", "Vettore P. IVA IT24681012141",
+                "Termini decorrenti dal 15/03/2024"},
+               {", P. IVA", "(codice non previsto) 15/03/2024", "Altri dati del documento"}}),
     [](const testing::TestParamInfo<TShown>& info) {
       return std::string(info.param.File) + "_body" + std::to_string(info.param.Body + 1) + "_" +
              std::to_string(info.index);
