@@ -1,6 +1,6 @@
 // Start-up of the Corvale invoice viewer: the application, its title, the main window and the
 // message loop. Whatever escapes is shown by the application's exception display.
-#include <windows.h>
+#include "framework/win32.h"
 
 #include "app/main_form.h"
 #include "framework/class_registry.h"

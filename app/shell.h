@@ -2,7 +2,7 @@
 // shell call sits behind a replaceable function, so tests record it instead of starting programs.
 #pragma once
 
-#include <windows.h>
+#include "framework/win32.h"
 
 #include <string>
 

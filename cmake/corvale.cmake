@@ -5,6 +5,7 @@
 function(corvale_gtest name)
   cmake_parse_arguments(ARG "SERIAL" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
   if(WIN32)
     target_sources(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests/win/crash_exit.cpp)
   endif()

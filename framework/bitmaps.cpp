@@ -378,7 +378,7 @@ void TBitmap::SaveToStream(TStream& stream) const {
 }
 
 void TBitmap::LoadFromResourceName(HINSTANCE module, const std::wstring& name) {
-  HRSRC resource = FindResourceW(module, name.c_str(), MAKEINTRESOURCEW(2) /* RT_BITMAP */);
+  HRSRC resource = FindResourceW(module, name.c_str(), RT_BITMAP);
   HGLOBAL loaded = resource ? LoadResource(module, resource) : nullptr;
   const void* data = loaded ? LockResource(loaded) : nullptr;
   if (!data) throw EInvalidGraphic("Bitmap resource " + WideToUtf8(name) + " not found");

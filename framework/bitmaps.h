@@ -2,7 +2,7 @@
 // by colour and the stored "Data" form (a 4-byte little-endian length, then a BMP file).
 #pragma once
 
-#include <windows.h>
+#include "framework/win32.h"
 
 #include <cstdint>
 #include <memory>

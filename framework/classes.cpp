@@ -33,7 +33,7 @@ bool IsOrdinal(TPropertyKind kind) {
 // ---- Class descriptions -------------------------------------------------------------------------
 
 bool TPropertyInfo::ReadOnly() const {
-  return !SetOrdinal && !SetString && !SetWide && !SetObject && !SetMethod;
+  return !SetOrdinal && !SetString && !SetWide && !SetObjectValue && !SetMethod;
 }
 
 bool TClassInfo::InheritsFrom(const std::string& className) const {
@@ -280,14 +280,14 @@ void SetWideStrProp(TPersistent* object, const std::string& name, const std::wst
 TPersistent* GetObjectProp(const TPersistent* object, const std::string& name, const std::string& className) {
   const TPropertyInfo* property = FindProperty(object, name);
   if (!property || property->Kind != TPropertyKind::Object) return nullptr;
-  TPersistent* value = property->GetObject(*object);
+  TPersistent* value = property->GetObjectValue(*object);
   if (value && !className.empty() && !value->InheritsFrom(className)) return nullptr;
   return value;
 }
 
 void SetObjectProp(TPersistent* object, const std::string& name, TPersistent* value) {
   const TPropertyInfo* property = FindProperty(object, name);
-  if (property && property->Kind == TPropertyKind::Object && property->SetObject) property->SetObject(*object, value);
+  if (property && property->Kind == TPropertyKind::Object && property->SetObjectValue) property->SetObjectValue(*object, value);
 }
 
 bool GetMethodProp(const TPersistent* object, const std::string& name, TMethod& method) {

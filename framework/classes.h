@@ -69,8 +69,8 @@ struct TPropertyInfo {
   std::function<void(TPersistent&, const std::string&)> SetString;
   std::function<std::wstring(const TPersistent&)> GetWide;        // WideString
   std::function<void(TPersistent&, const std::wstring&)> SetWide;
-  std::function<TPersistent*(const TPersistent&)> GetObject;      // Object
-  std::function<void(TPersistent&, TPersistent*)> SetObject;
+  std::function<TPersistent*(const TPersistent&)> GetObjectValue;      // Object
+  std::function<void(TPersistent&, TPersistent*)> SetObjectValue;
   std::function<TMethod(const TPersistent&)> GetMethod;           // Event
   std::function<void(TPersistent&, const TMethod&)> SetMethod;
   bool ReadOnly() const;
@@ -138,9 +138,9 @@ public:
   template <class T>
   TClassBuilder& Object(const char* name, T* (C::*get)() const, void (C::*set)(T*) = nullptr) {
     TPropertyInfo info = Named(name, TPropertyKind::Object);
-    info.GetObject = [get](const TPersistent& o) -> TPersistent* { return (static_cast<const C&>(o).*get)(); };
+    info.GetObjectValue = [get](const TPersistent& o) -> TPersistent* { return (static_cast<const C&>(o).*get)(); };
     if (set) {
-      info.SetObject = [set](TPersistent& o, TPersistent* v) { (static_cast<C&>(o).*set)(dynamic_cast<T*>(v)); };
+      info.SetObjectValue = [set](TPersistent& o, TPersistent* v) { (static_cast<C&>(o).*set)(dynamic_cast<T*>(v)); };
     }
     FInfo.Properties.push_back(std::move(info));
     return *this;

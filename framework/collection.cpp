@@ -40,7 +40,7 @@ void TCollection::Assign(const TCollection& other) {
       switch (property->Kind) {
         case TPropertyKind::String: same->SetString(*target, property->GetString(*source)); break;
         case TPropertyKind::WideString: same->SetWide(*target, property->GetWide(*source)); break;
-        case TPropertyKind::Object: if (same->SetObject) same->SetObject(*target, property->GetObject(*source)); break;
+        case TPropertyKind::Object: if (same->SetObjectValue) same->SetObjectValue(*target, property->GetObjectValue(*source)); break;
         case TPropertyKind::Event: same->SetMethod(*target, property->GetMethod(*source)); break;
         default: if (same->SetOrdinal) same->SetOrdinal(*target, property->GetOrdinal(*source)); break;
       }

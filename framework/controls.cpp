@@ -48,11 +48,10 @@ TControl* FindControl(HWND window) {
 }
 
 HCURSOR CursorHandle(TCursor cursor) {
-  // IDC_ARROW, IDC_IBEAM, IDC_CROSS, IDC_SIZEALL, IDC_WAIT, IDC_NO, IDC_HAND, IDC_HELP
-  static const WORD kIds[] = {0, 32512, 32513, 32515, 32646, 32514, 32648, 32649, 32651};
+  static const LPCWSTR kIds[] = {nullptr, IDC_ARROW, IDC_IBEAM, IDC_CROSS, IDC_SIZEALL, IDC_WAIT, IDC_NO, IDC_HAND, IDC_HELP};
   auto index = static_cast<size_t>(cursor);
   if (index == 0 || index >= sizeof kIds / sizeof kIds[0]) return nullptr;
-  return LoadCursorW(nullptr, MAKEINTRESOURCEW(kIds[index]));
+  return LoadCursorW(nullptr, kIds[index]);
 }
 
 void SetExceptionHandler(TExceptionHandler handler) { gExceptionHandler = handler; }
@@ -290,7 +289,7 @@ void TWinControl::CreateWnd() {
       windowClass.cbSize = sizeof windowClass;
     } else {
       windowClass.style = params.ClassStyle;
-      windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+      windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
       // The program's icon, when it has one, in title bars and the task bar (shared: never freed).
       windowClass.hIcon = LoadIconW(instance, L"MAINICON");
       BaseProcedures()[params.ClassName] = DefWindowProcW;

@@ -3,7 +3,7 @@
 // carrying the control in a window property; child controls; alignment of children).
 #pragma once
 
-#include <windows.h>
+#include "framework/win32.h"
 
 #include <string>
 #include <vector>

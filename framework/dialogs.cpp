@@ -1,6 +1,6 @@
 #include "framework/dialogs.h"
 
-#include <windows.h>
+#include "framework/win32.h"
 
 namespace {
 

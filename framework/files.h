@@ -2,7 +2,7 @@
 // error on failure, and the quiet existence test and deletion the viewer's temporary file needs.
 #pragma once
 
-#include <windows.h>
+#include "framework/win32.h"
 
 #include <string>
 

@@ -2,7 +2,7 @@
 // the character height, Style, Color), with the GDI font it makes, created when first needed.
 #pragma once
 
-#include <windows.h>
+#include "framework/win32.h"
 
 #include <functional>
 #include <string>

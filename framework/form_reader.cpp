@@ -71,7 +71,7 @@ public:
     for (const TFixup& fixup : FFixups) {
       TComponent* target = fixup.Target == FRoot.Name() ? &FRoot : FRoot.FindComponent(fixup.Target);
       if (!target) Fail(fixup.Where, fixup.Line, "no component named " + fixup.Target);
-      fixup.Property->SetObject(*fixup.Object, target);
+      fixup.Property->SetObjectValue(*fixup.Object, target);
     }
     for (TComponent* component : FLoaded) component->Loaded();
   }

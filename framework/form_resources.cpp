@@ -3,7 +3,7 @@
 #include "framework/classes.h"
 
 std::string LoadFormResourceText(const std::wstring& resourceName, HMODULE module) {
-  HRSRC resource = FindResourceW(module, resourceName.c_str(), MAKEINTRESOURCEW(10));  // RT_RCDATA
+  HRSRC resource = FindResourceW(module, resourceName.c_str(), RT_RCDATA);
   HGLOBAL loaded = resource ? LoadResource(module, resource) : nullptr;
   const void* data = loaded ? LockResource(loaded) : nullptr;
   if (!data) throw EFormReadError("The form definition " + WideToUtf8(resourceName) + " is missing");

@@ -2,7 +2,7 @@
 // a form at the screen's resolution.
 #pragma once
 
-#include <windows.h>
+#include "framework/win32.h"
 
 #include <string>
 

@@ -3,7 +3,7 @@
 // the message loop, the title and the exception display).
 #pragma once
 
-#include <windows.h>
+#include "framework/win32.h"
 
 #include <string>
 #include <vector>

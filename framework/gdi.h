@@ -1,7 +1,7 @@
 // GDI handle owners and the off-screen buffer every painting path composes in.
 #pragma once
 
-#include <windows.h>
+#include "framework/win32.h"
 
 #include <cstdint>
 #include <utility>

@@ -1,7 +1,7 @@
 // Colours, and the drawing objects built on GDI: brushes, pens and canvases.
 #pragma once
 
-#include <windows.h>
+#include "framework/win32.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,7 +1,7 @@
 // TImageList: equally sized images with masks in a comctl32 image list that it owns.
 #pragma once
 
-#include <windows.h>
+#include "framework/win32.h"
 
 #include <commctrl.h>
 

@@ -2,7 +2,7 @@
 // back to the child control that caused them (0xBC00 + the original message).
 #pragma once
 
-#include <windows.h>
+#include "framework/win32.h"
 
 constexpr UINT CM_BASE = 0xB000;
 constexpr UINT CM_DIALOGKEY = CM_BASE + 5;

@@ -2,7 +2,7 @@
 // FileName, Title). The dialog call itself sits behind a replaceable function so tests never block.
 #pragma once
 
-#include <windows.h>
+#include "framework/win32.h"
 
 #include <commdlg.h>
 

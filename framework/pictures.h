@@ -2,7 +2,7 @@
 // registry of picture classes by class name and file extension ("BMP" is TBitmap).
 #pragma once
 
-#include <windows.h>
+#include "framework/win32.h"
 
 #include <functional>
 #include <memory>

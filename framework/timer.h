@@ -2,7 +2,7 @@
 // through a message-only window of its own.
 #pragma once
 
-#include <windows.h>
+#include "framework/win32.h"
 
 #include "framework/classes.h"
 

@@ -26,6 +26,11 @@ void OleNeeded() { thread_local TOleThread ole; }
 // The container side of one browser: client site, in-place site and in-place frame in one object.
 // The control detaches it before letting go, so a browser that keeps a reference longer only ever
 // reaches a site without a window.
+//
+// COM interfaces have no virtual destructor by design: an object is only ever freed by its own
+// Release, as its final type, never deleted through an interface pointer.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
 class TBrowserSite final : public IOleClientSite, public IOleInPlaceSite, public IOleInPlaceFrame {
 public:
   explicit TBrowserSite(HWND window) : FWindow(window) {}
@@ -124,6 +129,7 @@ private:
   LONG FReferences = 1;
   HWND FWindow;
 };
+#pragma GCC diagnostic pop
 
 const TClassInfo& TCppWebBrowser::StaticClassInfo() {
   static const TClassInfo info =

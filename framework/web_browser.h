@@ -2,7 +2,7 @@
 // in the control's own window, which acts as its OLE container: client site, in-place site and frame.
 #pragma once
 
-#include <windows.h>
+#include "framework/win32.h"
 
 #include <docobj.h>
 #include <exdisp.h>

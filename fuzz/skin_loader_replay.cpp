@@ -2,7 +2,7 @@
 // skin or without one), never crash. A deterministic mutator works on the unpacked archive (the
 // description's values, the images' headers and pixels, the directory) and on the packed bytes.
 //   skin_loader_replay COUNT SEED PACKAGE...
-#include <windows.h>
+#include "framework/win32.h"
 
 #include <cstdio>
 #include <cstdlib>

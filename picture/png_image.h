@@ -2,7 +2,7 @@
 // beside the alpha plane of the pure decoder; drawing leaves out or blends transparent pixels.
 #pragma once
 
-#include <windows.h>
+#include "framework/win32.h"
 
 #include <cstdint>
 #include <vector>

@@ -3,7 +3,7 @@
 // numbers read from one section of the skin description; and the twenty colours of the scheme.
 #pragma once
 
-#include <windows.h>
+#include "framework/win32.h"
 
 #include <memory>
 #include <string>

@@ -4,7 +4,7 @@
 // or re-skin the application's windows.
 #pragma once
 
-#include <windows.h>
+#include "framework/win32.h"
 
 #include <memory>
 #include <string>

@@ -5,7 +5,7 @@
 // images the skin engine derives; 32-bit bitmaps work too. Indexed bitmaps are left as they are.
 #pragma once
 
-#include <windows.h>
+#include "framework/win32.h"
 
 #include <cstdint>
 

@@ -9,7 +9,7 @@
 // bitmap then return a blank one of Dest's size.
 #pragma once
 
-#include <windows.h>
+#include "framework/win32.h"
 
 #include <cstdint>
 #include <memory>

@@ -6,7 +6,7 @@
 // windows and the per-form work arrive with the form skinning, behind the methods marked below.
 #pragma once
 
-#include <windows.h>
+#include "framework/win32.h"
 
 #include <memory>
 #include <vector>

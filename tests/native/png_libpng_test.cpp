@@ -312,9 +312,9 @@ TEST_P(PngMatchesLibpng, SamplesPaletteAndPlanes) {
 }
 
 INSTANTIATE_TEST_SUITE_P(AllowedFormats, PngMatchesLibpng, testing::ValuesIn(kFormats),
-                         [](const testing::TestParamInfo<TFormat>& info) {
-                           return "Type" + std::to_string(info.param.ColorType) + "Depth" +
-                                  std::to_string(info.param.Depth);
+                         [](const testing::TestParamInfo<TFormat>& param) {
+                           return "Type" + std::to_string(param.param.ColorType) + "Depth" +
+                                  std::to_string(param.param.Depth);
                          });
 
 // A larger image with libpng's own filter choice, so that long runs of every filter are met.

@@ -336,8 +336,8 @@ TEST_P(SkingenSkin, GeneratingTwiceGivesTheSameBytes) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Shipped, SkingenSkin, ::testing::Values("corvale", "corvale-dark"),
-                         [](const ::testing::TestParamInfo<std::string>& info) {
-                           return info.param == "corvale" ? std::string("Corvale") : std::string("CorvaleDark");
+                         [](const ::testing::TestParamInfo<std::string>& param) {
+                           return param.param == "corvale" ? std::string("Corvale") : std::string("CorvaleDark");
                          });
 
 // Reads a colour written in the description's syntax, requiring exactly three numbers of 0..255.

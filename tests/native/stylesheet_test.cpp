@@ -271,7 +271,7 @@ std::vector<TInvoice> AllInvoices() {
 }
 
 INSTANTIATE_TEST_SUITE_P(Invoices, Stylesheet, testing::ValuesIn(AllInvoices()),
-                         [](const testing::TestParamInfo<TInvoice>& info) { return std::string(info.param.Name); });
+                         [](const testing::TestParamInfo<TInvoice>& param) { return std::string(param.param.Name); });
 
 // What particular files must show, body by body: texts that only appear when the stylesheet reads
 // the right element and formats it the right way.
@@ -378,9 +378,9 @@ INSTANTIATE_TEST_SUITE_P(
                 "MP99 (codice non previsto)", "Z (codice non previsto)", "Vettore P. IVA IT24681012141",
                 "Termini decorrenti dal 15/03/2024"},
                {", P. IVA", "(codice non previsto) 15/03/2024", "Altri dati del documento"}}),
-    [](const testing::TestParamInfo<TShown>& info) {
-      return std::string(info.param.File) + "_body" + std::to_string(info.param.Body + 1) + "_" +
-             std::to_string(info.index);
+    [](const testing::TestParamInfo<TShown>& param) {
+      return std::string(param.param.File) + "_body" + std::to_string(param.param.Body + 1) + "_" +
+             std::to_string(param.index);
     });
 
 TEST(Stylesheet, MarkupInInvoiceTextIsNeverWrittenAsMarkup) {

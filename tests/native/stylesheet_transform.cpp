@@ -6,7 +6,7 @@
 #include "tests/native/test_files.h"
 
 #ifdef _WIN32
-#include <windows.h>
+#include "framework/win32.h"
 
 #include <msxml2.h>
 #else

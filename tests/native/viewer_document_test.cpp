@@ -55,7 +55,7 @@ INSTANTIATE_TEST_SUITE_P(
         TCase{"NulEndsTheText", std::string("<a/>\n<b/>\0<c/>", 14), kLine + "\r\n<a/>\r\n<b/>\r\n"},
         TCase{"EightBitBytesUnchanged", "<?xml version=\"1.0\" encoding=\"windows-1252\"?>\n<d>\xE0 \x80</d>",
               "<?xml version=\"1.0\" encoding=\"windows-1252\"?>\r\n" + kLine + "\r\n<d>\xE0 \x80</d>\r\n"}),
-    [](const testing::TestParamInfo<TCase>& info) { return std::string(info.param.Name); });
+    [](const testing::TestParamInfo<TCase>& param) { return std::string(param.param.Name); });
 
 // The viewer's stored window definitions read and write back to the same text (the writer ends
 // lines with CR LF).

@@ -1,6 +1,6 @@
 // Linked into every Windows test program: a crash ends the process at once with the exception's
 // code, so the test runner sees a failure instead of waiting for Wine's debugger.
-#include <windows.h>
+#include "framework/win32.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // it before the parent), Tab and Shift+Tab through the application's message handling, the focused
 // control reported to its form, cursors over graphic children, mouse-down events, and the tab
 // control as a framed panel holding graphic children.
-#include <windows.h>
+#include "framework/win32.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // The Wine session itself: a real top-level window on the virtual display, non-client areas painted
 // by Wine rather than an X11 window manager, and pixels read back from a DIB section.
-#include <windows.h>
+#include "framework/win32.h"
 #include <windowsx.h>
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // An archive of an unknown format, read on Windows: the reader's message appears in the
 // framework's simple message box, captioned with the application's title, and nothing else changes.
-#include <windows.h>
+#include "framework/win32.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The viewer on real windows under Wine: its windows as their definitions lay them out, and what
 // each button, the timer, the logo and the links do. The open dialog, the shell, the message box
 // and both browsers sit behind recorders, so nothing blocks and nothing reaches the network.
-#include <windows.h>
+#include "framework/win32.h"
 
 #include <gtest/gtest.h>
 #include <msxml2.h>

@@ -3,7 +3,7 @@
 // sizes (the frame's own, wider, and larger both ways) over a checkerboard, so transparency shows.
 // One column per skin; the sheet is written as a BMP file (scripts/skin-sheet makes it a PNG).
 //   skinsheet OUTPUT.bmp PACKAGE...
-#include <windows.h>
+#include "framework/win32.h"
 
 #include <algorithm>
 #include <cstdio>
