@@ -7,6 +7,9 @@
 // pass straight through. A map that is empty, a FrameCount below 1 or a FrameIndex outside
 // 1..FrameCount (only a malformed skin gives them) draws nothing; the functions that return a
 // bitmap then return a blank one of Dest's size.
+//
+// Every rectangle drawn here comes from skin/draw/slice_geometry.h, so whatever measures a skinned
+// frame or control with it finds the pieces where these functions put them.
 #pragma once
 
 #include "framework/win32.h"
