@@ -10,7 +10,7 @@
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   TApplication application(nullptr);
-  try {
+  GuardedCall([&] {
     RegisterFrameworkClasses();
     RegisterPngPictures();
     RegisterSkinClasses();
@@ -18,10 +18,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     application.SetTitle("Corvale");
     MainDFM = application.CreateForm<TMainDFM>();
     application.Run();
-  } catch (const Exception& error) {
-    application.ShowException(error);
-  } catch (...) {
-    application.ShowException(Exception(""));
-  }
+  });
   return 0;
 }

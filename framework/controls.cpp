@@ -64,6 +64,8 @@ void HandleException(const std::exception& error) {
   }
 }
 
+void ReportUnknownException() { HandleException(Exception("An unexpected error occurred.")); }
+
 // ---- The message method chain ---------------------------------------------------------------------
 
 void TWindowProcLink::CallPrevious(TMessage& message) const {
@@ -347,13 +349,7 @@ LRESULT CALLBACK TWinControl::InitialWndProc(HWND window, UINT message, WPARAM w
   if (!control) return DefWindowProcW(window, message, wParam, lParam);
   TMessage m{message, wParam, lParam, 0};
   // No exception leaves a window procedure: it goes to the application's exception display.
-  try {
-    control->Dispatch(m);
-  } catch (const std::exception& error) {
-    HandleException(error);
-  } catch (...) {
-    HandleException(Exception(""));
-  }
+  GuardedCall([&] { control->Dispatch(m); });
   if (message == WM_NCDESTROY) {
     RemovePropW(window, ControlAtomName());
     control->FHandle = nullptr;

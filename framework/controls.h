@@ -59,6 +59,20 @@ TControl* FindControl(HWND window);
 using TExceptionHandler = void (*)(const std::exception& error);
 void SetExceptionHandler(TExceptionHandler handler);
 void HandleException(const std::exception& error);
+// The one boundary where our code is called back (window procedures, timers, the program's entry
+// point): whatever f throws, a std::exception or anything else, goes to the exception display
+// with its message and never further.
+void ReportUnknownException();
+template <class F>
+void GuardedCall(F&& f) {
+  try {
+    f();
+  } catch (const std::exception& error) {
+    HandleException(error);
+  } catch (...) {
+    ReportUnknownException();
+  }
+}
 
 class TControl : public TComponent {
   CORVALE_DECLARE_CLASS()

@@ -65,11 +65,7 @@ LRESULT CALLBACK TTimer::WindowProcedure(HWND window, UINT message, WPARAM wPara
     auto* timer = reinterpret_cast<TTimer*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (timer) {
       // Like every handler, a failing OnTimer reaches the exception display, not the system.
-      try {
-        timer->OnTimer(timer);
-      } catch (const std::exception& error) {
-        HandleException(error);
-      }
+      GuardedCall([&] { timer->OnTimer(timer); });
     }
     return 0;
   }

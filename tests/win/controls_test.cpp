@@ -5,7 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "framework/messages.h"
 
@@ -192,7 +195,11 @@ void RecordException(const std::exception& error) { gShown.push_back(error.what(
 struct TThrowingHook {
   TWindowProcLink* Link = nullptr;
   void Handle(TMessage& message) {
-    if (message.Msg == WM_PROBE) throw std::runtime_error("handler failed");
+    if (message.Msg == WM_PROBE) {
+      if (message.LParam == 1) throw std::bad_alloc();
+      if (message.LParam == 2) throw 42;  // not an exception class at all
+      throw std::runtime_error("handler failed");
+    }
     Link->CallPrevious(message);
   }
 };
@@ -201,8 +208,9 @@ TEST_F(Controls, ExceptionsFromHandlersReachTheExceptionDisplay) {
   SetExceptionHandler(RecordException);
   TThrowingHook hook;
   hook.Link = FForm->ReplaceWindowProc(TWndMethod::Bind<&TThrowingHook::Handle>(&hook));
-  EXPECT_EQ(SendMessageW(FForm->Handle(), WM_PROBE, 0, 0), 0);
-  EXPECT_EQ(gShown, std::vector<std::string>{"handler failed"});
+  for (LPARAM kind : {0, 1, 2}) EXPECT_EQ(SendMessageW(FForm->Handle(), WM_PROBE, 0, kind), 0);
+  // Every kind of failure shows with a message: none is an empty box, none escapes.
+  EXPECT_EQ(gShown, (std::vector<std::string>{"handler failed", std::bad_alloc().what(), "An unexpected error occurred."}));
   SetExceptionHandler(nullptr);
 }
 
