@@ -829,16 +829,11 @@
     <xsl:param name="currency"/>
     <xsl:param name="kind" select="true()"/>
     <xsl:variable name="type" select="normalize-space(*[local-name()='Tipo'])"/>
-    <xsl:if test="$kind">
-      <xsl:choose>
-        <xsl:when test="$type = 'SC'">Sconto </xsl:when>
-        <xsl:when test="$type = 'MG'">Maggiorazione </xsl:when>
-        <xsl:otherwise><xsl:value-of select="concat($type, ' (codice non previsto) ')"/></xsl:otherwise>
-      </xsl:choose>
-    </xsl:if>
-    <xsl:if test="not($kind) and $type != 'SC' and $type != 'MG'">
-      <xsl:value-of select="concat($type, ' (codice non previsto) ')"/>
-    </xsl:if>
+    <xsl:choose>
+      <xsl:when test="$type = 'SC'"><xsl:if test="$kind">Sconto </xsl:if></xsl:when>
+      <xsl:when test="$type = 'MG'"><xsl:if test="$kind">Maggiorazione </xsl:if></xsl:when>
+      <xsl:otherwise><xsl:value-of select="concat($type, ' (codice non previsto) ')"/></xsl:otherwise>
+    </xsl:choose>
     <xsl:for-each select="*[local-name()='Percentuale']">
       <xsl:call-template name="amount"><xsl:with-param name="value" select="."/></xsl:call-template>
       <xsl:text>%</xsl:text>
