@@ -3,11 +3,11 @@
 #include "app/defined_component.h"
 #include "app/maker.h"
 #include "app/shell.h"
-#include "framework/buttons.h"
+#include "framework/controls/buttons.h"
 #include "framework/form_resources.h"
-#include "framework/images.h"
-#include "framework/labels.h"
-#include "framework/tab_control.h"
+#include "framework/controls/images.h"
+#include "framework/controls/labels.h"
+#include "framework/controls/tab_control.h"
 
 TAboutDFM* AboutDFM = nullptr;
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "framework/classes.h"
+#include "framework/core/classes.h"
 
 // The named component of root's definition, of the expected type; a definition without it is
 // broken, which is reported by name.

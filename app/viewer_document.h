@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "framework/string_list.h"
+#include "framework/core/string_list.h"
 
 extern const char* const kStylesheetLine;  // <?xml-stylesheet type="text/xsl" href="Corvale.xsl"?>
 

@@ -1,14 +1,14 @@
 #include "framework/class_registry.h"
 
-#include "framework/buttons.h"
-#include "framework/images.h"
-#include "framework/labels.h"
+#include "framework/controls/buttons.h"
+#include "framework/controls/images.h"
+#include "framework/controls/labels.h"
 #include "framework/open_dialog.h"
-#include "framework/panels.h"
-#include "framework/status_bar.h"
-#include "framework/tab_control.h"
+#include "framework/controls/panels.h"
+#include "framework/controls/status_bar.h"
+#include "framework/controls/tab_control.h"
 #include "framework/timer.h"
-#include "framework/web_browser.h"
+#include "framework/controls/web_browser.h"
 
 // Listed here rather than registered by each module: a static library drops modules that nothing
 // references, and their registrations with them.

@@ -1,5 +1,7 @@
 #include "framework/dialogs.h"
 
+#include "framework/core/text.h"
+#include "framework/files.h"
 #include "framework/win32.h"
 
 namespace {
@@ -10,20 +12,12 @@ std::string& TitleStorage() {
 }
 
 std::string ExecutableBaseName() {
-  wchar_t path[MAX_PATH] = {};
-  DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return std::string();
-  std::wstring name(path, length);
+  std::wstring name = ModuleFileName();
   size_t slash = name.find_last_of(L"\\/");
   if (slash != std::wstring::npos) name.erase(0, slash + 1);
   size_t dot = name.find_last_of(L'.');
   if (dot != std::wstring::npos) name.erase(dot);
-  int bytes = WideCharToMultiByte(CP_UTF8, 0, name.c_str(), static_cast<int>(name.size()), nullptr, 0, nullptr, nullptr);
-  std::string result(bytes > 0 ? bytes : 0, '\0');
-  if (bytes > 0) {
-    WideCharToMultiByte(CP_UTF8, 0, name.c_str(), static_cast<int>(name.size()), result.data(), bytes, nullptr, nullptr);
-  }
-  return result;
+  return WideToUtf8(name);
 }
 
 }  // namespace
@@ -35,17 +29,8 @@ std::string ApplicationTitle() {
   return TitleStorage();
 }
 
-std::wstring Widen(const std::string& text) {
-  if (text.empty()) return std::wstring();
-  int count = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  if (count <= 0) return std::wstring(text.begin(), text.end());
-  std::wstring wide(count, L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), count);
-  return wide;
-}
-
 void ShowMessage(const std::string& text) {
-  std::wstring wide = Widen(text);
+  std::wstring wide = Utf8ToWide(text);
   // A lone CR or LF is a line break for the user; the static control wants CR LF.
   std::wstring shown;
   for (size_t i = 0; i < wide.size(); ++i) {
@@ -56,5 +41,5 @@ void ShowMessage(const std::string& text) {
       shown += wide[i];
     }
   }
-  MessageBoxW(GetActiveWindow(), shown.c_str(), Widen(ApplicationTitle()).c_str(), MB_OK | MB_TASKMODAL);
+  MessageBoxW(GetActiveWindow(), shown.c_str(), Utf8ToWide(ApplicationTitle()).c_str(), MB_OK | MB_TASKMODAL);
 }

@@ -10,5 +10,3 @@ std::string ApplicationTitle();
 // Shows text (UTF-8; a CR or LF breaks the line) modally over the active window.
 void ShowMessage(const std::string& text);
 
-// UTF-8 to UTF-16 for Win32 calls.
-std::wstring Widen(const std::string& text);

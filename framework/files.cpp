@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "framework/classes.h"
+#include "framework/core/classes.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "framework/streams.h"
+#include "framework/core/streams.h"
 
 // The file's bytes; EStreamError naming the file and the system's reason when it cannot be read.
 std::string ReadWholeFile(const std::wstring& path);

@@ -1,6 +1,6 @@
 #include "framework/form_resources.h"
 
-#include "framework/classes.h"
+#include "framework/core/classes.h"
 
 std::string LoadFormResourceText(const std::wstring& resourceName, HMODULE module) {
   HRSRC resource = FindResourceW(module, resourceName.c_str(), RT_RCDATA);

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "framework/form_reader.h"
+#include "framework/core/form_reader.h"
 
 // The definition text of a resource; throws EFormReadError when the module has no such resource.
 std::string LoadFormResourceText(const std::wstring& resourceName, HMODULE module = nullptr);

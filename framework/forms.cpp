@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "framework/dialogs.h"
-#include "framework/messages.h"
+#include "framework/controls/messages.h"
 
 namespace {
 
@@ -301,7 +301,7 @@ void TApplication::Initialize() {
   windowClass.lpszClassName = L"TApplication";
   RegisterClassW(&windowClass);  // fails harmlessly when already registered
   // The hidden application window: the skin engine recognises it by its class and leaves it alone.
-  FHandle = CreateWindowExW(0, L"TApplication", Widen(Title()).c_str(), WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0, 0, 0,
+  FHandle = CreateWindowExW(0, L"TApplication", Utf8ToWide(Title()).c_str(), WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0, 0, 0,
                             nullptr, nullptr, instance, nullptr);
   // The program's icon, asked for by WM_GETICON (the skin engine draws it in title bars).
   FIcon = LoadIconW(instance, L"MAINICON");
@@ -315,7 +315,7 @@ std::string TApplication::Title() const { return ApplicationTitle(); }
 
 void TApplication::SetTitle(const std::string& title) {
   SetApplicationTitle(title);
-  if (FHandle) SetWindowTextW(FHandle, Widen(title).c_str());
+  if (FHandle) SetWindowTextW(FHandle, Utf8ToWide(title).c_str());
 }
 
 void TApplication::Run() {
@@ -370,9 +370,9 @@ bool TApplication::ProcessMessages() {
 }
 
 void TApplication::ShowException(const std::exception& error) {
-  std::wstring text = Widen(error.what());
+  std::wstring text = Utf8ToWide(error.what());
   if (!text.empty() && text.back() != L'.') text += L'.';
-  gMessageBox(GetActiveWindow(), text.c_str(), Widen(Title()).c_str(), MB_OK | MB_ICONSTOP);
+  gMessageBox(GetActiveWindow(), text.c_str(), Utf8ToWide(Title()).c_str(), MB_OK | MB_ICONSTOP);
 }
 
 void TApplication::SetMessageBoxFunction(TMessageBoxFunction function) {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/controls.h"
+#include "framework/controls/controls.h"
 
 enum class TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 enum TBorderIcon : uint64_t { biSystemMenu = 1, biMinimize = 2, biMaximize = 4, biHelp = 8 };

@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "framework/classes.h"
+#include "framework/core/classes.h"
 
 class TOpenDialog : public TComponent {
   CORVALE_DECLARE_CLASS()

@@ -1,6 +1,6 @@
 #include "framework/timer.h"
 
-#include "framework/controls.h"
+#include "framework/controls/controls.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include "framework/win32.h"
 
-#include "framework/classes.h"
+#include "framework/core/classes.h"
 
 class TTimer : public TComponent {
   CORVALE_DECLARE_CLASS()

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "framework/bmp_format.h"
+#include "framework/core/bmp_format.h"
 
 namespace {
 

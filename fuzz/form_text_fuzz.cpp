@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "framework/form_text.h"
+#include "framework/core/form_text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string text(reinterpret_cast<const char*>(data), size);

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "framework/exceptions.h"
-#include "framework/streams.h"
+#include "framework/core/exceptions.h"
+#include "framework/core/streams.h"
 
 // Root of the errors a PNG file can raise; each class below carries its fixed message.
 class EPNGError : public Exception {

@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "framework/gdi.h"
-#include "framework/graphics.h"
-#include "framework/pictures.h"
+#include "framework/graphics/gdi.h"
+#include "framework/graphics/graphics.h"
+#include "framework/graphics/pictures.h"
 #include "picture/png_decoder.h"
 
 // A PNG picture. It keeps the file's bytes, so that it is written back exactly as it was read.

@@ -4,7 +4,7 @@
 #include <climits>
 #include <fstream>
 
-#include "framework/text.h"
+#include "framework/core/text.h"
 #include "skin/data/lzh.h"
 
 namespace {

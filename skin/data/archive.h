@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "framework/exceptions.h"
-#include "framework/streams.h"
+#include "framework/core/exceptions.h"
+#include "framework/core/streams.h"
 
 class TSkinReader {
 public:

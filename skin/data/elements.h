@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "framework/bitmaps.h"
+#include "framework/graphics/bitmaps.h"
 #include "skin/data/colour_syntax.h"
 
 // The colour scheme's members, in their stored order.

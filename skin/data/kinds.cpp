@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "framework/text.h"
+#include "framework/core/text.h"
 
 const TSkin3rdLines& BuiltInSkin3rdLines() {
   static const TSkin3rdLines lines = {

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cctype>
 
-#include "framework/bitmaps.h"
-#include "framework/gdi.h"
-#include "framework/text.h"
+#include "framework/graphics/bitmaps.h"
+#include "framework/graphics/gdi.h"
+#include "framework/core/text.h"
 #include "skin/data/archive.h"
 #include "skin/data/quick_ini.h"
 #include "skin/data/skin_data.h"

@@ -8,8 +8,8 @@
 #include <functional>
 #include <memory>
 
-#include "framework/exceptions.h"
-#include "framework/streams.h"
+#include "framework/core/exceptions.h"
+#include "framework/core/streams.h"
 
 class ElzhException : public Exception {
 public:

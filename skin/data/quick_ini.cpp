@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <climits>
 
-#include "framework/text.h"
+#include "framework/core/text.h"
 #include "skin/data/lzh.h"
 
 namespace {

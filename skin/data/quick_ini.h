@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "framework/streams.h"
+#include "framework/core/streams.h"
 
 class TQuickIni {
 public:

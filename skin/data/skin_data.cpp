@@ -5,8 +5,8 @@
 
 #include "framework/files.h"
 #include "framework/forms.h"
-#include "framework/little_endian.h"
-#include "framework/text.h"
+#include "framework/core/little_endian.h"
+#include "framework/core/text.h"
 #include "skin/data/kinds.h"
 #include "skin/data/loading.h"
 #include "skin/data/skin_store.h"

@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "framework/bitmaps.h"
-#include "framework/controls.h"
-#include "framework/gdi.h"
-#include "framework/image_list.h"
-#include "framework/string_list.h"
+#include "framework/graphics/bitmaps.h"
+#include "framework/controls/controls.h"
+#include "framework/graphics/gdi.h"
+#include "framework/graphics/image_list.h"
+#include "framework/core/string_list.h"
 #include "skin/data/archive.h"
 #include "skin/data/elements.h"
 #include "skin/data/quick_ini.h"

@@ -5,8 +5,8 @@
 #include <memory>
 #include <string>
 
-#include "framework/collection.h"
-#include "framework/streams.h"
+#include "framework/core/collection.h"
+#include "framework/core/streams.h"
 
 class TSkinCollection;
 

@@ -3,8 +3,8 @@
 #include <cstring>
 #include <vector>
 
-#include "framework/bitmaps.h"
-#include "framework/gdi.h"
+#include "framework/graphics/bitmaps.h"
+#include "framework/graphics/gdi.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 
 #include <cstdint>
 
-#include "framework/graphics.h"
+#include "framework/graphics/graphics.h"
 #include "skin/draw/colour_math.h"
 
 class TBitmap;

@@ -3,10 +3,10 @@
 #include <optional>
 #include <vector>
 
-#include "framework/bitmaps.h"
-#include "framework/controls.h"
-#include "framework/gdi.h"
-#include "framework/graphics.h"
+#include "framework/graphics/bitmaps.h"
+#include "framework/controls/controls.h"
+#include "framework/graphics/gdi.h"
+#include "framework/graphics/graphics.h"
 #include "skin/draw/slice_geometry.h"
 
 namespace {

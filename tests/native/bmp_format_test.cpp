@@ -1,10 +1,10 @@
-#include "framework/bmp_format.h"
+#include "framework/core/bmp_format.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "framework/little_endian.h"
+#include "framework/core/little_endian.h"
 
 namespace {
 

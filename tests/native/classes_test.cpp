@@ -1,4 +1,4 @@
-#include "framework/classes.h"
+#include "framework/core/classes.h"
 
 #include <gtest/gtest.h>
 
@@ -235,7 +235,7 @@ TEST(Events, BoundMethodsCompareStoreAndRestore) {
 
 }  // namespace
 
-#include "framework/string_list.h"
+#include "framework/core/string_list.h"
 
 namespace {
 

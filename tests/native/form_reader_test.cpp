@@ -1,9 +1,9 @@
-#include "framework/form_reader.h"
+#include "framework/core/form_reader.h"
 
 #include <gtest/gtest.h>
 
-#include "framework/collection.h"
-#include "framework/string_list.h"
+#include "framework/core/collection.h"
+#include "framework/core/string_list.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "framework/form_text.h"
+#include "framework/core/form_text.h"
 
 #include <gtest/gtest.h>
 

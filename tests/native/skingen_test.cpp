@@ -13,7 +13,7 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "framework/bmp_format.h"
+#include "framework/core/bmp_format.h"
 #include "skin/data/archive.h"
 #include "skin/data/quick_ini.h"
 #include "tests/native/test_files.h"

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "framework/form_text.h"
+#include "framework/core/form_text.h"
 
 #include <string>
 #include <vector>

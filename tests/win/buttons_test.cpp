@@ -1,15 +1,15 @@
 // Push buttons: clicks through the reflected notification, modal results, default and cancel keys;
 // bitmap buttons' faces with their glyph placed by layout, its transparent colour showing the face,
 // and the state images.
-#include "framework/buttons.h"
+#include "framework/controls/buttons.h"
 
 #include <gtest/gtest.h>
 
-#include "framework/bitmaps.h"
+#include "framework/graphics/bitmaps.h"
 #include "framework/forms.h"
-#include "framework/form_reader.h"
-#include "framework/form_text.h"
-#include "framework/gdi.h"
+#include "framework/core/form_reader.h"
+#include "framework/core/form_text.h"
+#include "framework/graphics/gdi.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Framework controls on real windows: lazy creation, the window property, the replaceable message
 // method chain, properties by name reaching the live window, alignment, reflected notifications,
 // and exceptions from handlers reaching the exception display.
-#include "framework/controls.h"
+#include "framework/controls/controls.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/messages.h"
+#include "framework/controls/messages.h"
 
 namespace {
 

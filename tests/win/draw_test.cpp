@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "framework/bitmaps.h"
-#include "framework/controls.h"
-#include "framework/gdi.h"
+#include "framework/graphics/bitmaps.h"
+#include "framework/controls/controls.h"
+#include "framework/graphics/gdi.h"
 
 namespace {
 

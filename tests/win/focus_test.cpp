@@ -7,13 +7,13 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include "framework/buttons.h"
+#include "framework/controls/buttons.h"
 #include "framework/forms.h"
-#include "framework/gdi.h"
-#include "framework/labels.h"
-#include "framework/messages.h"
-#include "framework/panels.h"
-#include "framework/tab_control.h"
+#include "framework/graphics/gdi.h"
+#include "framework/controls/labels.h"
+#include "framework/controls/messages.h"
+#include "framework/controls/panels.h"
+#include "framework/controls/tab_control.h"
 
 namespace {
 

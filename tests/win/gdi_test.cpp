@@ -1,6 +1,6 @@
 // Handle owners and the off-screen buffer: objects go back out of DCs before deletion, owners close
 // exactly once, and composed pixels read back as 0x00RRGGBB.
-#include "framework/gdi.h"
+#include "framework/graphics/gdi.h"
 
 #include <gtest/gtest.h>
 

@@ -1,18 +1,18 @@
 // Canvases, bitmaps, pictures, image lists and the image control, checked by the pixels they leave
 // in DIB sections.
-#include "framework/graphics.h"
+#include "framework/graphics/graphics.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "framework/bitmaps.h"
-#include "framework/form_reader.h"
-#include "framework/gdi.h"
-#include "framework/image_list.h"
-#include "framework/images.h"
-#include "framework/panels.h"
-#include "framework/pictures.h"
+#include "framework/graphics/bitmaps.h"
+#include "framework/core/form_reader.h"
+#include "framework/graphics/gdi.h"
+#include "framework/graphics/image_list.h"
+#include "framework/controls/images.h"
+#include "framework/controls/panels.h"
+#include "framework/graphics/pictures.h"
 
 namespace {
 

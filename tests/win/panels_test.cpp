@@ -1,12 +1,12 @@
 // Panels paint their background, bevels and graphic children off-screen; a click on a graphic child
 // reaches it through its parent.
-#include "framework/panels.h"
+#include "framework/controls/panels.h"
 
 #include <commctrl.h>
 
 #include <gtest/gtest.h>
 
-#include "framework/gdi.h"
+#include "framework/graphics/gdi.h"
 
 namespace {
 
@@ -57,8 +57,8 @@ TEST(Panels, BevelsBackgroundAndGraphicChildren) {
 
 }  // namespace
 
-#include "framework/labels.h"
-#include "framework/status_bar.h"
+#include "framework/controls/labels.h"
+#include "framework/controls/status_bar.h"
 
 namespace {
 
@@ -121,8 +121,8 @@ TEST(Labels, PaintTheirBackgroundOnTheParent) {
 
 }  // namespace
 
-#include "framework/form_reader.h"
-#include "framework/messages.h"
+#include "framework/core/form_reader.h"
+#include "framework/controls/messages.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "framework/bitmaps.h"
-#include "framework/gdi.h"
+#include "framework/graphics/bitmaps.h"
+#include "framework/graphics/gdi.h"
 #include "picture/png_writer.h"
 
 namespace {

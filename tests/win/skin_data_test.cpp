@@ -8,7 +8,7 @@
 #include <map>
 
 #include "framework/forms.h"
-#include "framework/little_endian.h"
+#include "framework/core/little_endian.h"
 #include "skin/data/lzh.h"
 #include "skin/data/skin_store.h"
 #include "skin/manager/skin_manage.h"

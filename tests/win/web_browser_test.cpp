@@ -1,7 +1,7 @@
 // The system's web browser hosted in place in a form: navigation through the real control with the
 // argument forms the viewer uses, the browser's window following the control's size, a clean
 // release when the form goes, and the two calls as a recorder in the browser's place sees them.
-#include "framework/web_browser.h"
+#include "framework/controls/web_browser.h"
 
 #include <gtest/gtest.h>
 

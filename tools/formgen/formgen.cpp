@@ -3,8 +3,8 @@
 #include <fstream>
 #include <iterator>
 
-#include "framework/little_endian.h"
-#include "framework/text.h"
+#include "framework/core/little_endian.h"
+#include "framework/core/text.h"
 
 std::vector<uint8_t> SizedData(const std::vector<uint8_t>& bytes) {
   std::vector<uint8_t> data;

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "framework/exceptions.h"
-#include "framework/form_text.h"
+#include "framework/core/exceptions.h"
+#include "framework/core/form_text.h"
 
 class EFormgenError : public Exception {
 public:

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "framework/bmp_format.h"
+#include "framework/core/bmp_format.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "tools/picturegen/icon.h"
 
-#include "framework/little_endian.h"
+#include "framework/core/little_endian.h"
 #include "tools/picturegen/pictures.h"
 
 TRgbaImage RenderCorvaleIcon(int size) {

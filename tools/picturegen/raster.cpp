@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "framework/bmp_format.h"
+#include "framework/core/bmp_format.h"
 #include "picture/png_writer.h"
 
 namespace {

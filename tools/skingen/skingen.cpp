@@ -7,7 +7,7 @@
 #include <stdexcept>
 #include <system_error>
 
-#include "framework/bmp_format.h"
+#include "framework/core/bmp_format.h"
 #include "tools/skingen/skin_art.h"
 
 namespace fs = std::filesystem;

@@ -2,8 +2,8 @@
 
 #include <ostream>
 
-#include "framework/bmp_format.h"
-#include "framework/text.h"
+#include "framework/core/bmp_format.h"
+#include "framework/core/text.h"
 #include "skin/data/archive.h"
 #include "skin/data/quick_ini.h"
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/streams.h"
+#include "framework/core/streams.h"
 
 // The sections the loader reads and the image keys among their keys.
 struct TSkinSectionKeys {

@@ -3,7 +3,7 @@
 
 #include <iosfwd>
 
-#include "framework/streams.h"
+#include "framework/core/streams.h"
 
 // For every element: found or not, its image size and frame count, whether the width divides by the
 // frame count and the margins fit in one frame. Returns the number of problems.

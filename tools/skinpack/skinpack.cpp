@@ -5,9 +5,9 @@
 #include <ostream>
 #include <system_error>
 
-#include "framework/exceptions.h"
-#include "framework/streams.h"
-#include "framework/text.h"
+#include "framework/core/exceptions.h"
+#include "framework/core/streams.h"
+#include "framework/core/text.h"
 #include "skin/data/archive.h"
 #include "skin/data/lzh.h"
 #include "tools/skinpack/check.h"

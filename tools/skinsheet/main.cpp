@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/bitmaps.h"
+#include "framework/graphics/bitmaps.h"
 #include "framework/files.h"
 #include "skin/data/skin_data.h"
 #include "skin/draw/sliced.h"
