@@ -4,24 +4,9 @@
 #include <limits>
 
 #include "framework/core/classes.h"
+#include "framework/handles.h"
 
 namespace {
-
-// One open file handle, closed on every path.
-class TFileHandle {
-public:
-  explicit TFileHandle(HANDLE handle) : FHandle(handle) {}
-  ~TFileHandle() {
-    if (Valid()) CloseHandle(FHandle);
-  }
-  TFileHandle(const TFileHandle&) = delete;
-  TFileHandle& operator=(const TFileHandle&) = delete;
-  bool Valid() const { return FHandle != INVALID_HANDLE_VALUE && FHandle != nullptr; }
-  HANDLE Get() const { return FHandle; }
-
-private:
-  HANDLE FHandle;
-};
 
 std::string SystemMessage(DWORD error) {
   wchar_t* text = nullptr;
@@ -45,7 +30,7 @@ std::string SystemMessage(DWORD error) {
 std::string ReadWholeFile(const std::wstring& path) {
   TFileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.Valid()) Fail("Cannot open file", path, GetLastError());
+  if (!file) Fail("Cannot open file", path, GetLastError());
   LARGE_INTEGER size;
   if (!GetFileSizeEx(file.Get(), &size)) Fail("Cannot read file", path, GetLastError());
   if (size.QuadPart > static_cast<LONGLONG>(std::numeric_limits<DWORD>::max() / 2)) {
@@ -69,7 +54,7 @@ namespace {
 // Writes the bytes into a new file; the system's error, or ERROR_SUCCESS.
 DWORD WriteNewFile(const std::wstring& path, const std::string& bytes) {
   TFileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.Valid()) return GetLastError();
+  if (!file) return GetLastError();
   size_t done = 0;
   while (done < bytes.size()) {
     DWORD written = 0;

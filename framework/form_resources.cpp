@@ -1,6 +1,7 @@
 #include "framework/form_resources.h"
 
 #include "framework/core/classes.h"
+#include "framework/graphics/gdi.h"
 
 std::string LoadFormResourceText(const std::wstring& resourceName, HMODULE module) {
   HRSRC resource = FindResourceW(module, resourceName.c_str(), RT_RCDATA);
@@ -11,9 +12,8 @@ std::string LoadFormResourceText(const std::wstring& resourceName, HMODULE modul
 }
 
 int ScreenPixelsPerInch() {
-  HDC screen = GetDC(nullptr);
-  int pixels = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-  if (screen) ReleaseDC(nullptr, screen);
+  TWindowDC screen(nullptr, false);
+  int pixels = screen.Get() ? GetDeviceCaps(screen.Get(), LOGPIXELSY) : 96;
   return pixels > 0 ? pixels : 96;
 }
 

@@ -8,40 +8,6 @@ namespace {
 
 uint32_t SwapRB(uint32_t colour) { return (colour & 0xFF00) | (colour & 0xFF) << 16 | (colour >> 16 & 0xFF); }
 
-// A 32-bit top-down DIB section with its own memory DC, the destination's pixels copied in.
-class TWorkBitmap {
-public:
-  TWorkBitmap(int width, int height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    FBitmap.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    FDC.Reset(CreateCompatibleDC(nullptr));
-    if (!FBitmap || !bits || !FDC) return;
-    FOld = SelectObject(FDC.Get(), FBitmap.Get());
-    FBits = static_cast<uint32_t*>(bits);
-  }
-  ~TWorkBitmap() {
-    if (FOld) SelectObject(FDC.Get(), FOld);
-  }
-  TWorkBitmap(const TWorkBitmap&) = delete;
-  TWorkBitmap& operator=(const TWorkBitmap&) = delete;
-
-  uint32_t* Bits() const { return FBits; }
-  HDC DC() const { return FDC.Get(); }
-
-private:
-  TBitmapHandle FBitmap;
-  TMemoryDCHandle FDC;
-  HGDIOBJ FOld = nullptr;
-  uint32_t* FBits = nullptr;
-};
-
 }  // namespace
 
 const TClassInfo& TPNGObject::StaticClassInfo() {
@@ -170,8 +136,8 @@ void TPNGObject::DrawBlended(HDC target, const RECT& rect, bool bitMode) {
     DrawOpaque(target, rect, SRCCOPY);
     return;
   }
-  TWorkBitmap work(width, height);
-  if (!work.Bits()) return;
+  TOffscreen work(width, height);
+  if (!work.Valid()) return;
   if (!BitBlt(work.DC(), 0, 0, width, height, target, rect.left, rect.top, SRCCOPY)) return;
   GdiFlush();
 
@@ -222,7 +188,7 @@ void TPNGObject::DrawBlended(HDC target, const RECT& rect, bool bitMode) {
       out[x] = blended;
     }
   }
-  BitBlt(target, rect.left, rect.top, width, height, work.DC(), 0, 0, SRCCOPY);
+  work.CopyTo(target, rect.left, rect.top);
 }
 
 void RegisterPngPictures() {

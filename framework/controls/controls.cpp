@@ -70,7 +70,7 @@ void ReportUnknownException() { HandleException(Exception("An unexpected error o
 
 void TWindowProcLink::CallPrevious(TMessage& message) const {
   auto& links = FControl->FLinks;
-  auto self = std::find(links.begin(), links.end(), this);
+  auto self = std::find_if(links.begin(), links.end(), [this](const auto& link) { return link.get() == this; });
   if (self == links.end() || self == links.begin()) {
     FControl->WndProc(message);
   } else {
@@ -84,18 +84,15 @@ TWndMethod TControl::WindowProc() const {
 }
 
 TWindowProcLink* TControl::ReplaceWindowProc(TWndMethod method) {
-  auto* link = new TWindowProcLink();
+  auto& link = FLinks.emplace_back(std::make_unique<TWindowProcLink>());
   link->FMethod = method;
   link->FControl = this;
-  FLinks.push_back(link);
-  return link;
+  return link.get();
 }
 
 void TControl::ReleaseWindowProc(TWindowProcLink* link) {
-  auto found = std::find(FLinks.begin(), FLinks.end(), link);
-  if (found == FLinks.end()) return;
-  FLinks.erase(found);
-  delete link;
+  auto found = std::find_if(FLinks.begin(), FLinks.end(), [link](const auto& own) { return own.get() == link; });
+  if (found != FLinks.end()) FLinks.erase(found);
 }
 
 void TControl::Dispatch(TMessage& message) {
@@ -144,7 +141,6 @@ TControl::TControl(TComponent* owner) : TComponent(owner) {
 }
 
 TControl::~TControl() {
-  for (TWindowProcLink* link : FLinks) delete link;
   FLinks.clear();
   SetParent(nullptr);
 }

@@ -5,6 +5,7 @@
 
 #include "framework/win32.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -156,7 +157,7 @@ private:
   TFont FFont;
   TBiDiMode FBiDiMode = TBiDiMode::bdLeftToRight;
   TCursor FCursor = TCursor::crDefault;
-  std::vector<TWindowProcLink*> FLinks;  // head last
+  std::vector<std::unique_ptr<TWindowProcLink>> FLinks;  // head last
 };
 
 class TWinControl : public TControl {

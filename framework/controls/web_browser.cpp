@@ -159,11 +159,9 @@ HRESULT TCppWebBrowser::TRealCalls::Navigate(const wchar_t* url, VARIANT* flags,
                                              VARIANT* postData, VARIANT* headers) {
   FOwner.HandleNeeded();
   if (!FOwner.FBrowser) return E_FAIL;
-  BSTR address = SysAllocString(url ? url : L"");
+  TBstr address(url);
   if (!address) return E_OUTOFMEMORY;
-  HRESULT result = FOwner.FBrowser->Navigate(address, flags, targetFrameName, postData, headers);
-  SysFreeString(address);
-  return result;
+  return FOwner.FBrowser->Navigate(address.Get(), flags, targetFrameName, postData, headers);
 }
 
 HRESULT TCppWebBrowser::TRealCalls::ExecWB(OLECMDID command, OLECMDEXECOPT option, VARIANT* in, VARIANT* out) {
@@ -212,7 +210,7 @@ void TCppWebBrowser::CreateBrowser() {
   OleNeeded();
   HWND window = Handle();
   if (FAILED(CoCreateInstance(CLSID_WebBrowser, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
-                              reinterpret_cast<void**>(FObject.Put())))) {
+                              FObject.PutVoid()))) {
     FObject.Reset();
     return;
   }
@@ -225,7 +223,7 @@ void TCppWebBrowser::CreateBrowser() {
   RECT client = ClientRect();
   if (FAILED(FObject->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, static_cast<IOleClientSite*>(FSite.Get()), 0,
                              window, &client)) ||
-      FAILED(FObject->QueryInterface(IID_IWebBrowser2, reinterpret_cast<void**>(FBrowser.Put())))) {
+      FAILED(FObject->QueryInterface(IID_IWebBrowser2, FBrowser.PutVoid()))) {
     CloseBrowser();
     return;
   }
@@ -236,7 +234,7 @@ void TCppWebBrowser::CloseBrowser() {
   FBrowser.Reset();
   if (FObject) {
     TComPtr<IOleInPlaceObject> inPlace;
-    if (SUCCEEDED(FObject->QueryInterface(IID_IOleInPlaceObject, reinterpret_cast<void**>(inPlace.Put())))) {
+    if (SUCCEEDED(FObject->QueryInterface(IID_IOleInPlaceObject, inPlace.PutVoid()))) {
       inPlace->InPlaceDeactivate();
     }
     FObject->Close(OLECLOSE_NOSAVE);
@@ -250,7 +248,7 @@ void TCppWebBrowser::CloseBrowser() {
 void TCppWebBrowser::UpdateObjectRects() {
   if (!FObject || !HandleAllocated()) return;
   TComPtr<IOleInPlaceObject> inPlace;
-  if (FAILED(FObject->QueryInterface(IID_IOleInPlaceObject, reinterpret_cast<void**>(inPlace.Put())))) return;
+  if (FAILED(FObject->QueryInterface(IID_IOleInPlaceObject, inPlace.PutVoid()))) return;
   RECT client = ClientRect();
   inPlace->SetObjectRects(&client, &client);
 }
@@ -258,6 +256,6 @@ void TCppWebBrowser::UpdateObjectRects() {
 bool TCppWebBrowser::PreProcessMessage(MSG& message) {
   if (!FBrowser) return false;
   TComPtr<IOleInPlaceActiveObject> active;
-  if (FAILED(FBrowser->QueryInterface(IID_IOleInPlaceActiveObject, reinterpret_cast<void**>(active.Put())))) return false;
+  if (FAILED(FBrowser->QueryInterface(IID_IOleInPlaceActiveObject, active.PutVoid()))) return false;
   return active->TranslateAccelerator(&message) == S_OK;
 }

@@ -9,6 +9,7 @@
 #include <oleidl.h>
 
 #include "framework/controls/controls.h"
+#include "framework/handles.h"
 
 // The two calls the viewer makes on a browser. The control forwards them to the real browser by
 // default; a test puts a recorder in its place.
@@ -18,31 +19,6 @@ public:
   virtual HRESULT Navigate(const wchar_t* url, VARIANT* flags, VARIANT* targetFrameName, VARIANT* postData,
                            VARIANT* headers) = 0;
   virtual HRESULT ExecWB(OLECMDID command, OLECMDEXECOPT option, VARIANT* in, VARIANT* out) = 0;
-};
-
-// One reference to a COM object: released when the owner goes or takes another.
-template <class I>
-class TComPtr {
-public:
-  TComPtr() = default;
-  TComPtr(const TComPtr&) = delete;
-  TComPtr& operator=(const TComPtr&) = delete;
-  ~TComPtr() { Reset(); }
-  I* Get() const { return FObject; }
-  I* operator->() const { return FObject; }
-  explicit operator bool() const { return FObject != nullptr; }
-  // For the out-parameter of a creating call: whatever was held is released first.
-  I** Put() {
-    Reset();
-    return &FObject;
-  }
-  void Reset() {
-    if (FObject) FObject->Release();
-    FObject = nullptr;
-  }
-
-private:
-  I* FObject = nullptr;
 };
 
 class TBrowserSite;

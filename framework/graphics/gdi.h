@@ -1,52 +1,11 @@
-// GDI handle owners and the off-screen buffer every painting path composes in.
+// DC state guards, window DCs and the off-screen buffer every painting path composes in.
 #pragma once
 
 #include "framework/win32.h"
 
+#include "framework/handles.h"
+
 #include <cstdint>
-#include <utility>
-
-// A move-only owner that closes its handle with Close exactly once.
-template <class H, auto Close>
-class TUniqueHandle {
-public:
-  TUniqueHandle() = default;
-  explicit TUniqueHandle(H handle) : FHandle(handle) {}
-  ~TUniqueHandle() { Reset(); }
-  TUniqueHandle(TUniqueHandle&& other) noexcept : FHandle(std::exchange(other.FHandle, H{})) {}
-  TUniqueHandle& operator=(TUniqueHandle&& other) noexcept {
-    if (this != &other) {
-      Reset();
-      FHandle = std::exchange(other.FHandle, H{});
-    }
-    return *this;
-  }
-  TUniqueHandle(const TUniqueHandle&) = delete;
-  TUniqueHandle& operator=(const TUniqueHandle&) = delete;
-
-  H Get() const { return FHandle; }
-  explicit operator bool() const { return FHandle != H{}; }
-  H Release() { return std::exchange(FHandle, H{}); }
-  void Reset(H handle = H{}) {
-    if (FHandle) Close(FHandle);
-    FHandle = handle;
-  }
-
-private:
-  H FHandle{};
-};
-
-namespace gdi_detail {
-inline void DeleteGdiObject(HGDIOBJ object) { DeleteObject(object); }
-inline void DeleteMemoryDC(HDC dc) { DeleteDC(dc); }
-}  // namespace gdi_detail
-
-using TBrushHandle = TUniqueHandle<HBRUSH, &gdi_detail::DeleteGdiObject>;
-using TPenHandle = TUniqueHandle<HPEN, &gdi_detail::DeleteGdiObject>;
-using TFontHandle = TUniqueHandle<HFONT, &gdi_detail::DeleteGdiObject>;
-using TBitmapHandle = TUniqueHandle<HBITMAP, &gdi_detail::DeleteGdiObject>;
-using TRegionHandle = TUniqueHandle<HRGN, &gdi_detail::DeleteGdiObject>;
-using TMemoryDCHandle = TUniqueHandle<HDC, &gdi_detail::DeleteMemoryDC>;
 
 // Selects an object into a DC and puts the previous one back, before the object can be deleted.
 class TSelectGuard {
@@ -107,6 +66,9 @@ public:
   HDC DC() const { return FDC.Get(); }
   int Width() const { return FWidth; }
   int Height() const { return FHeight; }
+  // The rows, top first, Width() pixels each as 0x00RRGGBB, for code that composes pixel by pixel;
+  // GdiFlush first when GDI drew here since.
+  uint32_t* Bits() const { return FBits; }
   // The pixel at (x, y) as 0x00RRGGBB; 0 outside the buffer.
   uint32_t Pixel(int x, int y) const;
   void CopyTo(HDC target, int x, int y) const;

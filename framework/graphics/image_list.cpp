@@ -13,14 +13,9 @@ const TClassInfo& TImageList::StaticClassInfo() {
 
 TImageList::TImageList(TComponent* owner) : TComponent(owner) {}
 
-TImageList::~TImageList() {
-  if (FHandle) ImageList_Destroy(FHandle);
-}
+TImageList::~TImageList() = default;
 
-void TImageList::Recreate() {
-  if (FHandle) ImageList_Destroy(FHandle);
-  FHandle = nullptr;
-}
+void TImageList::Recreate() { FList.Reset(); }
 
 void TImageList::SetWidth(int32_t value) {
   if (value <= 0 || value == FWidth) return;
@@ -36,14 +31,14 @@ void TImageList::SetHeight(int32_t value) {
 
 HIMAGELIST TImageList::Handle() {
   // 24 bits and a mask: transparency comes from the mask only, never from a stray alpha byte.
-  if (!FHandle) FHandle = ImageList_Create(FWidth, FHeight, ILC_COLOR24 | ILC_MASK, 4, 4);
-  return FHandle;
+  if (!FList) FList.Reset(ImageList_Create(FWidth, FHeight, ILC_COLOR24 | ILC_MASK, 4, 4));
+  return FList.Get();
 }
 
-int TImageList::Count() const { return FHandle ? ImageList_GetImageCount(FHandle) : 0; }
+int TImageList::Count() const { return FList ? ImageList_GetImageCount(FList.Get()) : 0; }
 
 void TImageList::Clear() {
-  if (FHandle) ImageList_Remove(FHandle, -1);
+  if (FList) ImageList_Remove(FList.Get(), -1);
 }
 
 int TImageList::Add(TBitmap& image, TBitmap* mask) {
@@ -53,7 +48,7 @@ int TImageList::Add(TBitmap& image, TBitmap* mask) {
   TBitmap copy;
   copy.Assign(image);
   copy.SetPixelFormat(TPixelFormat::pf24bit);
-  if (!mask) return ImageList_Add(FHandle, copy.Handle(), nullptr);
+  if (!mask) return ImageList_Add(FList.Get(), copy.Handle(), nullptr);
   TBitmap maskCopy;
   maskCopy.Assign(*mask);
   maskCopy.SetPixelFormat(TPixelFormat::pf1bit);
@@ -63,7 +58,7 @@ int TImageList::Add(TBitmap& image, TBitmap* mask) {
       if (maskCopy.Pixel(x, y) != clBlack) row[3 * x] = row[3 * x + 1] = row[3 * x + 2] = 0;
     }
   }
-  return ImageList_Add(FHandle, copy.Handle(), maskCopy.Handle());
+  return ImageList_Add(FList.Get(), copy.Handle(), maskCopy.Handle());
 }
 
 int TImageList::AddMasked(TBitmap& image, TColor maskColour) {
@@ -74,9 +69,9 @@ int TImageList::AddMasked(TBitmap& image, TColor maskColour) {
 
 void TImageList::Draw(TCanvas& canvas, int x, int y, int index, bool enabled) {
   HDC dc = canvas.Handle();
-  if (!dc || !FHandle || index < 0 || index >= Count()) return;
+  if (!dc || !FList.Get() || index < 0 || index >= Count()) return;
   if (enabled) {
-    ImageList_Draw(FHandle, index, dc, x, y, ILD_TRANSPARENT);
+    ImageList_Draw(FList.Get(), index, dc, x, y, ILD_TRANSPARENT);
     return;
   }
   // The opaque pixels are those that come out the same over black and over white.
@@ -84,8 +79,8 @@ void TImageList::Draw(TCanvas& canvas, int x, int y, int index, bool enabled) {
   RECT all{0, 0, FWidth, FHeight};
   FillRect(overBlack.DC(), &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
   FillRect(overWhite.DC(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-  ImageList_Draw(FHandle, index, overBlack.DC(), 0, 0, ILD_TRANSPARENT);
-  ImageList_Draw(FHandle, index, overWhite.DC(), 0, 0, ILD_TRANSPARENT);
+  ImageList_Draw(FList.Get(), index, overBlack.DC(), 0, 0, ILD_TRANSPARENT);
+  ImageList_Draw(FList.Get(), index, overWhite.DC(), 0, 0, ILD_TRANSPARENT);
   TBitmap mask(FWidth, FHeight, TPixelFormat::pf32bit);
   for (int row = 0; row < FHeight; ++row) {
     auto* line = reinterpret_cast<uint32_t*>(mask.ScanLine(row));

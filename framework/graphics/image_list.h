@@ -3,10 +3,9 @@
 
 #include "framework/win32.h"
 
-#include <commctrl.h>
-
-#include "framework/graphics/bitmaps.h"
 #include "framework/core/classes.h"
+#include "framework/graphics/bitmaps.h"
+#include "framework/handles.h"
 
 class TImageList : public TComponent {
   CORVALE_DECLARE_CLASS()
@@ -38,5 +37,5 @@ private:
 
   int32_t FWidth = 16;
   int32_t FHeight = 16;
-  HIMAGELIST FHandle = nullptr;
+  TImageListHandle FList;
 };

@@ -5,6 +5,7 @@
 
 #include "framework/files.h"
 #include "framework/forms.h"
+#include "framework/handles.h"
 #include "framework/core/little_endian.h"
 #include "framework/core/text.h"
 #include "skin/data/kinds.h"
@@ -311,10 +312,8 @@ void TSkinData::GetAppIcon() {
     if (!source) source = reinterpret_cast<HICON>(SendMessageW(application, WM_GETICON, ICON_BIG, 0));
   }
   if (source) {
-    if (HICON copy = static_cast<HICON>(CopyImage(source, IMAGE_ICON, width, height, LR_COPYFROMRESOURCE))) {
-      DrawIconEx(icon->Canvas()->Handle(), 0, 0, copy, width, height, 0, nullptr, DI_NORMAL);
-      DestroyIcon(copy);
-    }
+    TIconHandle copy(static_cast<HICON>(CopyImage(source, IMAGE_ICON, width, height, LR_COPYFROMRESOURCE)));
+    if (copy) DrawIconEx(icon->Canvas()->Handle(), 0, 0, copy.Get(), width, height, 0, nullptr, DI_NORMAL);
   }
   icon->SetTransparentColor(clFuchsia);
   FAppIcon = std::move(icon);

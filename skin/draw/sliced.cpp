@@ -11,8 +11,6 @@
 
 namespace {
 
-using TPaletteHandle = TUniqueHandle<HPALETTE, &gdi_detail::DeleteGdiObject>;
-
 TSliceRect SliceRect(const RECT& r) { return TSliceRect{r.left, r.top, r.right, r.bottom}; }
 
 RECT WinRect(const TSliceRect& r) { return RECT{r.Left, r.Top, r.Right, r.Bottom}; }
