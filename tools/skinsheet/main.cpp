@@ -13,6 +13,7 @@
 
 #include "framework/graphics/bitmaps.h"
 #include "framework/files.h"
+#include "framework/handles.h"
 #include "skin/data/skin_data.h"
 #include "skin/draw/sliced.h"
 #include "skin/manager/skin_manage.h"
@@ -72,15 +73,13 @@ std::vector<TEntry> Entries(TSkinData& skin) {
 }
 
 void Checkerboard(HDC dc, const RECT& area) {
-  HBRUSH light = CreateSolidBrush(RGB(0xF4, 0xF4, 0xF4)), dark = CreateSolidBrush(RGB(0xDC, 0xDC, 0xDC));
+  TBrushHandle light(CreateSolidBrush(RGB(0xF4, 0xF4, 0xF4))), dark(CreateSolidBrush(RGB(0xDC, 0xDC, 0xDC)));
   for (int y = area.top; y < area.bottom; y += 8) {
     for (int x = area.left; x < area.right; x += 8) {
       RECT cell{x, y, std::min<LONG>(x + 8, area.right), std::min<LONG>(y + 8, area.bottom)};
-      FillRect(dc, &cell, ((x - area.left) / 8 + (y - area.top) / 8) % 2 ? dark : light);
+      FillRect(dc, &cell, ((x - area.left) / 8 + (y - area.top) / 8) % 2 ? dark.Get() : light.Get());
     }
   }
-  DeleteObject(light);
-  DeleteObject(dark);
 }
 
 // Draws a column for one skin; returns the height used. The frames of the three sizes flow left to
